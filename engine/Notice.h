@@ -1,0 +1,25 @@
+// The engine never shows anything itself. The few notices the system gives
+// (an index pointing out of range, a missing settings file, a share that cannot
+// be reached) go through the notice callback of the module state; the controls
+// show them as message boxes, velta-data prints them on standard error.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace velta {
+
+struct Notice {
+  enum class Icon { None, Critical, Information };
+  std::string text;
+  std::string title;           // empty: the box has no title of its own
+  Icon icon = Icon::None;
+  bool systemModal = false;
+};
+
+using NoticeCallback = std::function<void(const Notice&)>;
+
+// Gives the notice to the module state's callback; does nothing when none is set.
+void notify(const Notice& notice);
+
+}  // namespace velta

@@ -1,0 +1,7 @@
+#include "tools/velta-data/Commands.h"
+
+namespace velta::tools {
+
+void addCodecCommands(CLI::App&, CommandContext&) {}
+
+}  // namespace velta::tools

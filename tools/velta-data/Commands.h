@@ -1,0 +1,33 @@
+// The subcommands of velta-data, registered by group. Each group adds its
+// subcommands and sets, through the context, what runs when one is chosen.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+namespace velta::tools {
+
+// Bad arguments found after parsing (a malformed hex string, say): exit status 2.
+struct UsageError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+struct CommandContext {
+  // What the chosen subcommand does; set by its callback, run after parsing.
+  std::function<void()> action;
+  void run() const {
+    if (action) action();
+  }
+};
+
+// pack, unpack, packdate, unpackdate, crm, ucm, token
+void addCodecCommands(CLI::App& app, CommandContext& context);
+
+// Hex text of a record string, lower case; and back (UsageError when malformed).
+std::string toHex(std::string_view bytes);
+std::string fromHex(std::string_view hex);
+
+}  // namespace velta::tools

@@ -1,0 +1,42 @@
+// velta-data: inspect and edit the business system's files from a shell, and
+// build a sample business system. Every subcommand has --help.
+//
+// Exit status: 0 done, 1 an engine error (one line "error <number> <source>:
+// <description>" on standard error), 2 bad usage.
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+#include "engine/EngineError.h"
+#include "engine/ModuleState.h"
+#include "tools/velta-data/Commands.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"velta-data: the business system's files, packed fields and check tokens, from a shell"};
+  app.require_subcommand(1);
+  app.set_help_all_flag("--help-all", "Show the help of every subcommand");
+
+  velta::moduleState().notice = [](const velta::Notice& notice) {
+    std::cerr << (notice.title.empty() ? "notice" : notice.title) << ": " << notice.text << "\n";
+  };
+
+  velta::tools::CommandContext context;
+  velta::tools::addCodecCommands(app, context);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int code = app.exit(e);
+    return code == 0 ? 0 : 2;
+  }
+  try {
+    context.run();
+  } catch (const velta::EngineError& e) {
+    std::cerr << e.what() << "\n";
+    return 1;
+  } catch (const velta::tools::UsageError& e) {
+    std::cerr << "velta-data: " << e.what() << "\n";
+    return 2;
+  }
+  return 0;
+}

@@ -54,6 +54,7 @@ void ShareAccess::ensureLoaded() {
   if (loaded_) return;
   loaded_ = true;
   mapped_.clear();
+  added_.clear();
   rootBackend_.reset();
   map_ = ShareMap();
   mapFileMissing_ = false;
@@ -97,8 +98,16 @@ std::unique_ptr<ShareBackend> ShareAccess::makeBackend(const ShareTarget& target
   return makeSmbShare(target, name);
 }
 
+void ShareAccess::addBackend(std::string server, std::string share, std::unique_ptr<ShareBackend> backend) {
+  ensureLoaded();
+  added_.push_back({std::move(server), std::move(share), std::move(backend)});
+}
+
 ShareAccess::Mount ShareAccess::mountFor(std::string_view server, std::string_view share) {
   ensureLoaded();
+  for (const auto& a : added_) {
+    if (equalsIgnoreCase(a.server, server) && equalsIgnoreCase(a.share, share)) return {a.backend.get(), {}};
+  }
   const auto& entries = map_.entries();
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (!equalsIgnoreCase(entries[i].server, server) || !equalsIgnoreCase(entries[i].share, share)) continue;

@@ -67,6 +67,10 @@ class ShareAccess {
 
   const ShareMap& map();
 
+  // Serves \\server\share from `backend` ahead of the map and the root, until the
+  // next configure(): the seam for tests and benchmarks (in-memory or counting shares).
+  void addBackend(std::string server, std::string share, std::unique_ptr<ShareBackend> backend);
+
  private:
   struct Mount {
     ShareBackend* backend = nullptr;
@@ -84,6 +88,11 @@ class ShareAccess {
   ShareMap map_;
   std::map<std::size_t, std::unique_ptr<ShareBackend>> mapped_;  // by entry index
   std::unique_ptr<ShareBackend> rootBackend_;
+  struct Added {
+    std::string server, share;
+    std::unique_ptr<ShareBackend> backend;
+  };
+  std::vector<Added> added_;
 };
 
 // The module state's share access.

@@ -15,7 +15,16 @@ struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The global options: where the business system lies.
+struct GlobalOptions {
+  std::string root;       // --root DIR: as VELTA_UNC_ROOT
+  std::string shares;     // --shares FILE: as VELTA_SHARES
+  std::string server;     // --server NAME: cSystem.mUNCDrive
+  std::string directory;  // --directory NAME: cSystem.mDirectory
+};
+
 struct CommandContext {
+  GlobalOptions global;
   // What the chosen subcommand does; set by its callback, run after parsing.
   std::function<void()> action;
   void run() const {
@@ -23,7 +32,13 @@ struct CommandContext {
   }
 };
 
-// pack, unpack, packdate, unpackdate, crm, ucm, token
+// Registers the global options on the application.
+void addGlobalOptions(CLI::App& app, CommandContext& context);
+// Applies the global options: share access, the system object, the engine's
+// registries. Subcommands that read the business system call it first.
+void openBusinessSystem(const CommandContext& context);
+
+// pack, unpack, packdate, unpackdate, crm, ucm
 void addCodecCommands(CLI::App& app, CommandContext& context);
 
 // Hex text of a record string, lower case; and back (UsageError when malformed).

@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
   };
 
   velta::tools::CommandContext context;
+  velta::tools::addGlobalOptions(app, context);
   velta::tools::addCodecCommands(app, context);
 
   try {

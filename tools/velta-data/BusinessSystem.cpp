@@ -1,0 +1,21 @@
+#include "engine/ModuleState.h"
+#include "platform/ShareAccess.h"
+#include "records/cSystem.h"
+#include "tools/velta-data/Commands.h"
+
+namespace velta::tools {
+
+// Share access and the system object from the global options. The engine's
+// registries are created here too once the file layer exists.
+void openBusinessSystem(const CommandContext& context) {
+  const auto& g = context.global;
+  ShareConfig config;
+  if (!g.shares.empty()) config.mapFile = g.shares;
+  if (!g.root.empty()) config.root = g.root;
+  shareAccess().configure(config);
+  auto& system = *moduleState().system;
+  if (!g.server.empty()) system.mUNCDrive = g.server;
+  if (!g.directory.empty()) system.mDirectory = g.directory;
+}
+
+}  // namespace velta::tools

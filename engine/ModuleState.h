@@ -8,6 +8,7 @@
 //   moduleState().system                // the shared cSystem
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -41,6 +42,9 @@ struct ModuleState {
 
   // The shared engine that LoadSiteSettings creates.
   std::shared_ptr<cBusinessBasic> engine;
+  // Start-ups run so far, and the one whose registries are in use (EngineStartup.h).
+  uint64_t engineStartups = 0;
+  uint64_t newestEngine = 0;
 
   // Where the business system's UNC paths lie (platform/ShareAccess.h).
   std::unique_ptr<ShareAccess> shares;

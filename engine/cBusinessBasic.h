@@ -93,6 +93,9 @@ class cBusinessBasic {
             Value* Var6 = nullptr);
   // The date and time of the workstation, now.
   std::chrono::system_clock::time_point Now();
+
+ private:
+  uint64_t generation_;  // which start-up this instance ran (EngineStartup.h)
 };
 
 }  // namespace velta

@@ -1,0 +1,76 @@
+#include "engine/EngineStartup.h"
+
+#include "engine/CompressedText.h"
+#include "engine/EngineError.h"
+#include "engine/ModuleState.h"
+#include "engine/Registries.h"
+#include "engine/TextUtilities.h"
+#include "link/WSKSOCK.h"
+#include "platform/ShareAccess.h"
+#include "records/cSystem.h"
+
+namespace velta {
+
+namespace {
+
+void dropRegistries(ModuleState& state) {
+  state.links.reset();
+  state.openFiles.reset();
+  state.logicalFiles.reset();
+}
+
+}  // namespace
+
+std::string terminalIdFromMap(std::string_view mapText, std::string_view computerName, std::string_view ip) {
+  const std::string upperName = upperAscii(computerName);
+  std::size_t start = 0;
+  while (start < mapText.size()) {
+    std::size_t end = mapText.find('\n', start);
+    if (end == std::string_view::npos) end = mapText.size();
+    std::string_view line = mapText.substr(start, end - start);
+    start = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+
+    const auto fields = Split(line, " ");
+    if (fields.size() < 2) continue;
+    if (fields[0] != ip && upperAscii(fields[0]) != upperName) continue;
+    // The first element of the comma list; a list of nothing but commas leaves "0".
+    const auto list = Split(fields[1], ",");
+    return list.empty() ? "0" : list[0];
+  }
+  return "0";
+}
+
+uint64_t startEngine() {
+  auto& state = moduleState();
+  const uint64_t generation = ++state.engineStartups;
+  state.newestEngine = generation;
+  // Until this start-up creates its own, the newest engine has no registries:
+  // an unreachable share leaves every file operation failing with 91.
+  dropRegistries(state);
+
+  state.compressionAlphabet = std::string(kDefaultCompressionAlphabet);
+  cSystem& system = *state.system;
+
+  const std::string linkRoot = "\\\\" + system.mUNCDrive + "\\HBTSLNK\\";
+  if (shareAccess().lookup(linkRoot) != EntryKind::Directory) return generation;
+
+  system.ComputerName = GetComputerName();
+  system.IP = DottedAddress(GetHostAddress(system.ComputerName));
+  system.TerminalID = "0";
+
+  const auto map = shareAccess().readAll(linkRoot + "ttymap");
+  if (!map) throw EngineError::general(err::ObjectNotSet, "cBusinessBasic");
+  system.TerminalID = terminalIdFromMap(*map, system.ComputerName, system.IP);
+
+  createRegistries();
+  return generation;
+}
+
+void endEngine(uint64_t generation) {
+  auto& state = moduleState();
+  if (generation != state.newestEngine) return;
+  dropRegistries(state);
+}
+
+}  // namespace velta

@@ -73,6 +73,8 @@ void AnswerFraming::findLengthLine() {
     scanFrom_ -= head_;
     head_ = 0;
   }
+  // The whole answer in one allocation, not copied again as it grows (at most kLimit).
+  buffer_.reserve(head_ + announced);
 }
 
 void AnswerFraming::failBuffered(std::size_t bytes) {

@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const bool failedBefore = model.failed;
     const auto expected = model.feed(piece);
-    std::optional<velta::Answer> answer;
+    std::optional<velta::FramedAnswer> answer;
     try {
       answer = framing.feed(piece);
       check(model.failed == failedBefore);  // a passed limit throws once, then nothing

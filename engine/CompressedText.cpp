@@ -41,17 +41,18 @@ std::string compressText(std::string_view source, std::string_view alphabet) {
 
 std::string expandText(std::string_view source, std::string_view alphabet) {
   checkAlphabet(alphabet, "Ucm");
-  std::string out;
-  out.reserve((source.size() + 1) / 2 * 3);
+  std::string out((source.size() + 1) / 2 * 3, '\0');
+  char* to = out.data();
   for (std::size_t i = 0; i < source.size(); i += 2) {
     const unsigned high = static_cast<unsigned char>(source[i]);
     // A last single byte is completed with NUL, as Ucm pads.
     const unsigned low = i + 1 < source.size() ? static_cast<unsigned char>(source[i + 1]) : 0;
     const unsigned word = (high << 8) | low;
-    if (word < kThreeCharacterWords) out += alphabet[word / 1600];
-    out += alphabet[(word / 40) % 40];
-    out += alphabet[word % 40];
+    if (word < kThreeCharacterWords) *to++ = alphabet[word / 1600];
+    *to++ = alphabet[(word / 40) % 40];
+    *to++ = alphabet[word % 40];
   }
+  out.resize(static_cast<std::size_t>(to - out.data()));
   return out;
 }
 

@@ -10,24 +10,24 @@ namespace {
 
 std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
-bool isSignedOpCode(char op) { return op == 'I' || op == 'J' || op == 'K'; }
+// "I", "J", "K" in either case: packWidth has accepted the letter already.
+bool isSignedOpCode(char op) { return op == 'I' || op == 'J' || op == 'K' || op == 'i' || op == 'j' || op == 'k'; }
 
 // The checks of Pack and Unpack, in their order: the opcode (100), a position
-// below 1 (5), a record too short for the field (31). `op` is upper-cased.
-// Returns the width.
-int checkedWidth(std::string_view op, std::string_view data, int32_t position, bool packing) {
-  const int width = packWidth(op);
+// below 1 (5), a record too short for the field (31). Returns the width; the
+// texts name the opcode upper-cased.
+int checkedWidth(std::string_view opCode, std::string_view data, int32_t position, bool packing) {
+  const int width = packWidth(opCode);
   const char* source = packing ? "Pack" : "UnPack";
-  if (width == 0) throw EngineError(100, source, "Unknown OpCode = " + quoted(op));
+  if (width == 0) throw EngineError(100, source, "Unknown OpCode = " + quoted(upperOpCode(opCode)));
   if (position < 1) throw EngineError::general(err::InvalidCall, source);
   if (static_cast<int64_t>(data.size()) < static_cast<int64_t>(position) + width - 1) {
+    const std::string op = quoted(upperOpCode(opCode));
     const std::string where = std::to_string(position);
     const std::string length = std::to_string(data.size());
     throw EngineError(31, source,
-                      packing ? "Invalid Subscript.  Pack " + quoted(op) + ", Data$, " + where +
-                                    "   Len(Data$) = " + length
-                              : "Invalid Subscript.  UnPack(" + quoted(op) + ", Data$, " + where +
-                                    ")   Len(Data$) = " + length);
+                      packing ? "Invalid Subscript.  Pack " + op + ", Data$, " + where + "   Len(Data$) = " + length
+                              : "Invalid Subscript.  UnPack(" + op + ", Data$, " + where + ")   Len(Data$) = " + length);
   }
   return width;
 }
@@ -55,18 +55,16 @@ int packWidth(std::string_view opCode) {
 }
 
 void Pack(std::string_view opCode, std::string& data, int32_t value, int32_t position) {
-  const std::string op = upperOpCode(opCode);
-  const int width = checkedWidth(op, data, position, true);
+  const int width = checkedWidth(opCode, data, position, true);
   storeBigEndian(data, static_cast<std::size_t>(position - 1), width, static_cast<uint32_t>(value));
 }
 
 int32_t Unpack(std::string_view opCode, std::string_view data, int32_t position) {
-  const std::string op = upperOpCode(opCode);
-  const int width = checkedWidth(op, data, position, false);
+  const int width = checkedWidth(opCode, data, position, false);
   const std::size_t offset = static_cast<std::size_t>(position - 1);
   uint32_t value = loadBigEndian(data, offset, width);
   // Only the 1- to 3-byte signed letters need fill bytes; "L" is signed by its 4 bytes.
-  if (isSignedOpCode(op[0]) && (static_cast<unsigned char>(data[offset]) & 0x80u)) {
+  if (isSignedOpCode(opCode[0]) && (static_cast<unsigned char>(data[offset]) & 0x80u)) {
     value |= ~((1u << (8 * width)) - 1u);
   }
   return static_cast<int32_t>(value);

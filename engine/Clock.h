@@ -26,6 +26,10 @@ struct DateTime {
   std::chrono::hh_mm_ss<std::chrono::seconds> time() const {
     return std::chrono::hh_mm_ss<std::chrono::seconds>(timeOfDay);
   }
+  // The same moment as a std::chrono local time (no time zone attached).
+  std::chrono::local_seconds localSeconds() const {
+    return std::chrono::local_days{date} + timeOfDay;
+  }
   // "YYYY-MM-DD hh:mm:ss".
   std::string text() const;
 

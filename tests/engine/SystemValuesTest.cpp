@@ -92,6 +92,8 @@ TEST_F(SystemValues, NowReadsTheClockSeamAndOtherwiseTheLocalClock) {
   EXPECT_EQ(now.time().minutes(), 20min);
   EXPECT_EQ(now.time().seconds(), 7s);
   EXPECT_EQ(now.text(), "2026-12-08 10:20:07");
+  EXPECT_EQ(now.localSeconds().time_since_epoch(), std::chrono::sys_days{*makeDate(2026, 12, 8)}.time_since_epoch() +
+                                                       std::chrono::seconds{10 * 3600 + 20 * 60 + 7});
 
   moduleState().clock = nullptr;
   // The real clock: compare with localtime of the same moment, allowing a tick.

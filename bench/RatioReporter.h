@@ -1,62 +1,69 @@
-// Ratios of benchmarks measured in one run, printed after Google Benchmark's own table:
+// A console reporter that also keeps each benchmark's time, so that a
+// benchmark program can print ratios of runs measured in the same process.
 //
-//   int main(int argc, char** argv) {
-//     return velta::bench::runWithRatios(argc, argv, {{"BM_Unpack", "BM_ReadBytes"}});
-//   }
-//
-// prints, after the table, lines such as "BM_Unpack / BM_ReadBytes = 3.42". Times
-// are real time per iteration; the ratios are reported, never asserted.
+//   benchmark::Initialize(&argc, argv);
+//   velta::bench::RatioReporter reporter;
+//   benchmark::RunSpecifiedBenchmarks(&reporter);
+//   reporter.printRatio("16x answer", "framing/1048576", "framing/65536", 20.0);
+//   reporter.printRatio("Unpack K per call", "unpack/K", "read/3 bytes");   // no goal
 #pragma once
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <map>
+#include <ostream>
 #include <string>
-#include <vector>
 
 namespace velta::bench {
 
-struct Ratio {
-  std::string measured;
-  std::string baseline;
-};
-
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  // Colours only on a terminal, so that piped output stays plain text.
+  RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+      // Keyed by the registered name, without suffixes such as "/min_time:0.200".
+      if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
+        times_[run.run_name.function_name] = run.GetAdjustedCPUTime();
+      }
     }
     ConsoleReporter::ReportRuns(runs);
   }
 
-  // The time per iteration of the named benchmark, or a negative value when it did not run.
-  double time(const std::string& name) const {
-    const auto it = times_.find(name);
-    return it == times_.end() ? -1 : it->second;
+  // Prints CPU time(measured) / CPU time(baseline) with the goal it is held
+  // against; a report, never a verdict. CPU time, because the machine may be
+  // shared. Says so when either run is missing.
+  void printRatio(const std::string& label, const std::string& measured, const std::string& baseline,
+                  double goal) {
+    printLine(label, measured, baseline, &goal);
+  }
+  // The same for a ratio that is only reported, with no goal to hold it against.
+  void printRatio(const std::string& label, const std::string& measured, const std::string& baseline) {
+    printLine(label, measured, baseline, nullptr);
   }
 
  private:
+  void printLine(const std::string& label, const std::string& measured, const std::string& baseline,
+                 const double* goal) {
+    const auto m = times_.find(measured);
+    const auto b = times_.find(baseline);
+    char line[256];
+    if (m == times_.end() || b == times_.end() || b->second <= 0) {
+      std::snprintf(line, sizeof line, "%-48s not measured\n", label.c_str());
+    } else if (!goal) {
+      std::snprintf(line, sizeof line, "%-48s %7.2fx\n", label.c_str(), m->second / b->second);
+    } else {
+      const double ratio = m->second / b->second;
+      std::snprintf(line, sizeof line, "%-48s %7.2fx (goal at most %.0fx: %s)\n", label.c_str(), ratio, *goal,
+                    ratio <= *goal ? "met" : "NOT met");
+    }
+    GetOutputStream() << line << std::flush;
+  }
+
   std::map<std::string, double> times_;
 };
-
-inline int runWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("\nratios (real time per call):\n");
-  for (const Ratio& r : ratios) {
-    const double measured = reporter.time(r.measured), baseline = reporter.time(r.baseline);
-    if (measured < 0 || baseline <= 0) {
-      std::printf("  %s / %s: not measured\n", r.measured.c_str(), r.baseline.c_str());
-    } else {
-      std::printf("  %s / %s = %.2f\n", r.measured.c_str(), r.baseline.c_str(), measured / baseline);
-    }
-  }
-  benchmark::Shutdown();
-  return 0;
-}
 
 }  // namespace velta::bench

@@ -459,6 +459,7 @@ TEST_F(Sample, LineCodeMapCoversTheProductLines) {
     ++mapped;
   }
   EXPECT_EQ(hbtToRkt.size(), static_cast<std::size_t>(mapped) + 1);  // and the unused code
+  EXPECT_EQ(hbtToRkt[std::string(kUnusedHbtCode)], kUnusedRktCode);
 }
 
 TEST_F(Sample, ProgressReachesTheEndOfEachStage) {

@@ -32,11 +32,6 @@ int32_t recordOffset(const cLogicalFile& file, int32_t RecordNumber, const char*
   return checkedOffset(int64_t{RecordNumber} * file.RecordLength + int64_t{file.Position} * kBlockSize, source);
 }
 
-std::string linkKey(std::string_view FileName) {
-  if (!FileName.empty() && FileName.front() == ':') return std::string(FileName);
-  return ":" + moduleState().system->mDirectory + ":" + std::string(FileName);
-}
-
 std::optional<DirectoryEntry> lookUpDirectory(const std::string& directoryPath, std::string_view bareName) {
   // A directory that cannot be opened or read holds no names.
   try {
@@ -50,6 +45,21 @@ std::optional<DirectoryEntry> lookUpDirectory(const std::string& directoryPath, 
 
 }  // namespace
 
+std::string linkKey(std::string_view FileName) {
+  if (!FileName.empty() && FileName.front() == ':') return std::string(FileName);
+  return ":" + moduleState().system->mDirectory + ":" + std::string(FileName);
+}
+
+std::string directoryFilePath(std::string_view ResolutionFile) {
+  std::string path = "\\\\" + moduleState().system->mUNCDrive + "\\HBTSLNK\\" + std::string(ResolutionFile);
+  std::replace(path.begin(), path.end(), ':', '\\');
+  return path;
+}
+
+std::string dataFilePath(std::string_view directoryPath) {
+  return std::string(directoryPath.substr(0, directoryPath.size() < 2 ? 0 : directoryPath.size() - 2)) + "DB";
+}
+
 LogicalFileHandle LogicalOpen(std::string_view FileName) {
   auto& state = moduleState();
   // Without registries nothing resolves; the caller reports the name as not found.
@@ -60,9 +70,8 @@ LogicalFileHandle LogicalOpen(std::string_view FileName) {
 
   const auto link = links->Find(linkKey(FileName));
   if (!link) return nullptr;
-  std::string directoryPath = "\\\\" + state.system->mUNCDrive + "\\HBTSLNK\\" + link->ResolutionFile;
-  std::replace(directoryPath.begin(), directoryPath.end(), ':', '\\');
-  std::string dataPath = directoryPath.substr(0, directoryPath.size() - 2) + "DB";
+  const std::string directoryPath = directoryFilePath(link->ResolutionFile);
+  std::string dataPath = dataFilePath(directoryPath);
   const std::size_t colon = FileName.rfind(':');
   const std::string_view bareName = colon == std::string_view::npos ? FileName : FileName.substr(colon + 1);
 

@@ -41,6 +41,9 @@ void openBusinessSystem(const CommandContext& context);
 // pack, unpack, packdate, unpackdate, crm, ucm
 void addCodecCommands(CLI::App& app, CommandContext& context);
 
+// info, read, delete: logical files by name
+void addFileCommands(CLI::App& app, CommandContext& context);
+
 // Hex text of a record string, lower case; and back (UsageError when malformed).
 std::string toHex(std::string_view bytes);
 std::string fromHex(std::string_view hex);

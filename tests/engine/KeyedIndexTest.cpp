@@ -9,6 +9,7 @@
 
 #include "engine/EngineError.h"
 #include "engine/KeyedIndex.h"
+#include "support/EngineErrorMatch.h"
 #include "support/IndexFixture.h"
 
 namespace velta {
@@ -340,14 +341,7 @@ class CorruptIndex : public KeyedIndex {
  protected:
   template <typename Call>
   void expectCorrupt(Call call, const std::string& source, const std::string& description) {
-    try {
-      call();
-      ADD_FAILURE() << "no error; expected " << description;
-    } catch (const EngineError& e) {
-      EXPECT_EQ(e.number(), err::IndexCorrupt);
-      EXPECT_EQ(e.source(), source);
-      EXPECT_EQ(e.description(), description);
-    }
+    test::expectEngineError(call, err::IndexCorrupt, source, description);
   }
   std::string in(const std::string& name, int block) {
     return "Index corrupt in " + system.unc("HBTSLNK/D1/" + name) + ", block " + std::to_string(block) + ": ";

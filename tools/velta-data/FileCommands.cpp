@@ -34,6 +34,8 @@ std::string whyNotFound(const std::string& name) {
   return "no entry for it in the directory file " + shareAccess().explain(directory);
 }
 
+}  // namespace
+
 // The logical file of that name; a name that resolves to nothing is the
 // engine's -10 with the reason added.
 LogicalFileHandle openLogical(const std::string& name, bool needsData) {
@@ -46,6 +48,8 @@ LogicalFileHandle openLogical(const std::string& name, bool needsData) {
   }
   return file;
 }
+
+namespace {
 
 CLI::App* fileSubcommand(CLI::App& app, const std::string& name, const std::string& help, FileArguments& args,
                          bool withRecord) {

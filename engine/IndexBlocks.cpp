@@ -30,8 +30,7 @@ void IndexBlocks::corrupt(const std::string& problem, int32_t block) const {
 
 std::string IndexBlocks::readBlock(int32_t block) {
   const int64_t offset = (static_cast<int64_t>(file_.Position) + block) * kBlockSize;
-  if (offset < 0 || offset > INT32_MAX) throw EngineError::general(err::Overflow, routine_);
-  return ReadFile(file_.OpenFile, kBlockSize, static_cast<int32_t>(offset));
+  return ReadFile(file_.OpenFile, kBlockSize, checkedOffset(offset, routine_));
 }
 
 // Asked only once a block has failed a check, so that a well-formed index

@@ -40,6 +40,8 @@ void openBusinessSystem(const CommandContext& context);
 
 // pack, unpack, packdate, unpackdate, crm, ucm
 void addCodecCommands(CLI::App& app, CommandContext& context);
+// token
+void addLinkCommands(CLI::App& app, CommandContext& context);
 
 // info, read, delete: logical files by name
 void addFileCommands(CLI::App& app, CommandContext& context);

@@ -16,7 +16,7 @@ class ShareFile;
 inline constexpr int32_t kDirectoryEntrySize = 32;
 
 struct DirectoryEntry {
-  std::string name;        // bytes 1-10 without trailing NUL, tab, LF, CR and blanks
+  std::string name;  // bytes 1-10 without trailing NUL, tab, LF, CR and blanks
   std::string FileType;
   int32_t Position = 0;
   int32_t Flags = 0;

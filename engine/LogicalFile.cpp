@@ -22,9 +22,8 @@ std::string withSignPlace(int64_t number) {
 
 void checkRecordNumber(const cLogicalFile& file, int32_t RecordNumber, const char* source) {
   if (RecordNumber < 1 || RecordNumber > file.LastRecord) {
-    throw EngineError(81, source,
-                      "Illegal Record Number for File: " + file.FileName + " and Record: " +
-                          withSignPlace(RecordNumber));
+    throw EngineError(
+        81, source, "Illegal Record Number for File: " + file.FileName + " and Record: " + withSignPlace(RecordNumber));
   }
 }
 
@@ -115,10 +114,10 @@ void LwriteFile(const LogicalFileHandle& LogicalFile, int32_t RecordNumber, std:
   if (!LogicalFile) throw EngineError(err::NotFound, "iLwriteFile", "LogicalFile parameter is undefined");
   checkRecordNumber(*LogicalFile, RecordNumber, "iLwriteFile");
   if (static_cast<int64_t>(Data.size()) != LogicalFile->RecordLength) {
-    throw EngineError(36, "iLwriteFile",
-                      "Illegal Data length for this record.  Size is: " +
-                          withSignPlace(static_cast<int64_t>(Data.size())) + " and should be " +
-                          withSignPlace(LogicalFile->RecordLength));
+    throw EngineError(
+        36, "iLwriteFile",
+        "Illegal Data length for this record.  Size is: " + withSignPlace(static_cast<int64_t>(Data.size())) +
+            " and should be " + withSignPlace(LogicalFile->RecordLength));
   }
   WriteFile(LogicalFile->OpenFile, Data, recordOffset(*LogicalFile, RecordNumber, "iLwriteFile"));
 }

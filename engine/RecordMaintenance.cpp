@@ -89,8 +89,8 @@ int32_t PhysicalLock(std::string_view, int32_t, int32_t) { return 0; }
 
 int32_t LogicalLock(const LogicalFileHandle& LogicalFile, int32_t RecordNumber) {
   const cLogicalFile& file = required(LogicalFile, "LogicalLock");
-  const int32_t offset = checkedOffset(
-      int64_t{file.Position} * kBlockSize + int64_t{RecordNumber} * file.RecordLength, "LogicalLock");
+  const int32_t offset =
+      checkedOffset(int64_t{file.Position} * kBlockSize + int64_t{RecordNumber} * file.RecordLength, "LogicalLock");
   return PhysicalLock(file.FileName, offset, file.RecordLength);
 }
 

@@ -22,7 +22,7 @@ std::string beyondLimit(std::uint64_t bytes) {
 
 }  // namespace
 
-std::optional<Answer> AnswerFraming::feed(std::string_view piece) {
+std::optional<FramedAnswer> AnswerFraming::feed(std::string_view piece) {
   if (reported_ || failed_) return std::nullopt;
   // With a length known nothing more is removed, so a piece too many is refused before it is kept.
   if (expected_ > 0 && buffered() + piece.size() > kLimit) failBuffered(buffered() + piece.size());
@@ -32,7 +32,7 @@ std::optional<Answer> AnswerFraming::feed(std::string_view piece) {
   if (expected_ == 0 || buffered() != static_cast<std::size_t>(expected_)) return std::nullopt;
 
   reported_ = true;
-  Answer answer{head_ == 0 ? std::move(buffer_) : buffer_.substr(head_), expected_};
+  FramedAnswer answer{head_ == 0 ? std::move(buffer_) : buffer_.substr(head_), expected_};
   std::string().swap(buffer_);
   head_ = scanFrom_ = 0;
   return answer;
@@ -73,6 +73,8 @@ void AnswerFraming::findLengthLine() {
     scanFrom_ -= head_;
     head_ = 0;
   }
+  // The whole answer in one allocation, not copied again as it grows (at most kLimit).
+  buffer_.reserve(head_ + announced);
 }
 
 void AnswerFraming::failBuffered(std::size_t bytes) {

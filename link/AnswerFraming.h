@@ -36,7 +36,7 @@
 namespace velta {
 
 // A complete answer, as the parsers take it.
-struct Answer {
+struct FramedAnswer {
   std::string response;  // the message, without its length line
   std::int32_t totByte;  // its announced byte count (= response.size())
 };
@@ -46,7 +46,7 @@ class AnswerFraming {
   static constexpr std::size_t kLimit = 16 * 1024 * 1024;  // 16 MiB
 
   // Adds one arrival; gives the answer when this arrival completes it.
-  std::optional<Answer> feed(std::string_view piece);
+  std::optional<FramedAnswer> feed(std::string_view piece);
   // Forgets everything: the state of a new exchange.
   void reset();
 

@@ -7,6 +7,10 @@
 #include "engine/LogicalFile.h"
 #include "engine/ModuleState.h"
 #include "engine/PhysicalFile.h"
+#include "engine/Registries.h"
+#include "platform/MemoryShare.h"
+#include "platform/ShareAccess.h"
+#include "records/cLinks.h"
 #include "records/cLogicalFile.h"
 #include "records/cSystem.h"
 #include "support/EngineErrorMatch.h"
@@ -36,7 +40,7 @@ class LogicalFileTest : public ::testing::Test {
     bs.write("HBTSLNK/D1/VNDRDI", directoryEntry("OTHER", 'L', 9, 10, 1) +
                                       directoryEntry("PAD", 'L', 0, 1, 1, 0, 'X') +  // "PADXXX": no match
                                       directoryEntry("VNDRL", 'L', 3, 100, 9, 0x0A20) +
-                                      directoryEntry("PAD", 'L', 1, 50, 2) +        // NUL-padded: matches
+                                      directoryEntry("PAD", 'L', 1, 50, 2) +  // NUL-padded: matches
                                       directoryEntry("LONGNM", 'I', 7, 512, 4, 0x4142) +
                                       std::string(31, 'V'));  // an incomplete entry is none
     bs.write("HBTSLNK/D1/VNDRDB", dataFile());
@@ -82,7 +86,7 @@ TEST_F(LogicalFileTest, LinkKeyUsesTheCurrentDirectory) {
 TEST_F(LogicalFileTest, DirectoryNamesMatchAfterTrailingControlsOnly) {
   const auto pad = LogicalOpen("PAD");
   ASSERT_NE(pad, nullptr);
-  EXPECT_EQ(pad->RecordLength, 50);   // the NUL-padded entry, not the "PADXXX" one before it
+  EXPECT_EQ(pad->RecordLength, 50);           // the NUL-padded entry, not the "PADXXX" one before it
   EXPECT_EQ(LogicalOpen("LONGNM"), nullptr);  // flag bytes 41 42 are part of the name
   EXPECT_EQ(LogicalOpen("ABSENT"), nullptr);  // not in the directory at all
 }
@@ -162,10 +166,10 @@ TEST_F(LogicalFileTest, PhysLogicalOpenComputesTheLastRecord) {
   std::string again = "PO1000";
   const auto second = PhysLogicalOpen(again, "L", 100, given);
   EXPECT_EQ(given, 4);
-  EXPECT_NE(second, file);                 // every call registers a new entry
+  EXPECT_NE(second, file);  // every call registers a new entry
   EXPECT_EQ(second->OpenFile, file->OpenFile);
   EXPECT_EQ(moduleState().logicalFiles->Count(), 2);
-  EXPECT_EQ(LogicalOpen(name), nullptr);   // never found again by name
+  EXPECT_EQ(LogicalOpen(name), nullptr);  // never found again by name
 }
 
 TEST_F(LogicalFileTest, PhysLogicalOpenMissingFileAndZeroRecordLength) {
@@ -197,6 +201,73 @@ TEST(LogicalFileWithoutRegistries, NothingResolves) {
   int32_t last = 0;
   expectEngineError([&] { PhysLogicalOpen(name, "L", 10, last); }, 91, "PhysLogicalOpen",
                     "Object variable or With block variable not set");
+}
+
+}  // namespace
+}  // namespace velta
+
+namespace velta {
+namespace {
+
+// Through an in-memory share, to count reads.
+class LogicalFileInMemory : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    shareAccess().configure({std::string(), std::string()});
+    auto owned = std::make_unique<MemoryShare>();
+    files = owned.get();
+    shareAccess().addBackend("SRV", "HBTSLNK", std::move(owned));
+    moduleState().system->mUNCDrive = "SRV";
+    moduleState().system->mDirectory = "D1";
+  }
+  void TearDown() override {
+    moduleState().links.reset();
+    moduleState().openFiles.reset();
+    moduleState().logicalFiles.reset();
+    shareAccess().configure({std::string(), std::string()});
+  }
+  MemoryShare* files = nullptr;
+};
+
+TEST_F(LogicalFileInMemory, TheLinksFileIsReadInOneRead) {
+  std::string links;
+  for (int i = 0; i < 40; ++i) links += test::linksEntry(":D1:F" + std::to_string(i), ":D1:FDI");
+  files->put("LINKSFILE", links);
+  files->resetCounts();
+  createRegistries();
+  EXPECT_EQ(moduleState().links->Count(), 40);
+  EXPECT_EQ(files->reads(), 1u);
+}
+
+TEST_F(LogicalFileInMemory, LongDirectoriesAreSearchedToTheirLastCompleteEntry) {
+  files->put("LINKSFILE", test::linksEntry(":D1:N199", ":D1:BIGDI") + test::linksEntry(":D1:N299", ":D1:BIGDI") +
+                              test::linksEntry(":D1:N300", ":D1:BIGDI"));
+  std::string directory;
+  for (int i = 0; i < 300; ++i) directory += test::directoryEntry("N" + std::to_string(i), 'L', 0, 10, i);
+  directory += test::directoryEntry("N300", 'L', 0, 10, 300).substr(0, 31);
+  files->put("D1/BIGDI", directory);
+  files->put("D1/BIGDB", "");
+  createRegistries();
+  ASSERT_NE(LogicalOpen("N199"), nullptr);
+  EXPECT_EQ(LogicalOpen("N199")->LastRecord, 199);
+  ASSERT_NE(LogicalOpen("N299"), nullptr);
+  EXPECT_EQ(LogicalOpen("N299")->LastRecord, 299);
+  EXPECT_EQ(LogicalOpen("N300"), nullptr);
+}
+
+TEST_F(LogicalFileInMemory, ReadOnlyDataFilesReadButRefuseWrites) {
+  auto owned = std::make_unique<MemoryShare>(true);
+  owned->put("D1/RODB", "0000ABCDEFGH");
+  shareAccess().addBackend("SRV", "RO", std::move(owned));
+  createRegistries();
+  std::string name = "\\\\SRV\\RO\\D1\\RODB";
+  int32_t last = 0;
+  const auto file = PhysLogicalOpen(name, "L", 4, last);
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(last, 2);
+  EXPECT_EQ(LreadFile(file, 2), "EFGH");
+  test::expectEngineError([&] { LwriteFile(file, 1, "wxyz"); }, 70, "WriteFile",
+                          "Permission denied: \\\\SRV\\RO\\D1\\RODB");
 }
 
 }  // namespace

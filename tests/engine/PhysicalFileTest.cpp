@@ -17,8 +17,8 @@
 namespace velta {
 namespace {
 
-using test::TempBusinessSystem;
 using test::expectEngineError;
+using test::TempBusinessSystem;
 
 std::string counting(std::size_t n) {
   std::string bytes(n, '\0');
@@ -132,7 +132,7 @@ TEST_F(PhysicalFileTest, CloseFileUnregistersAndClosesTheDescriptor) {
   EXPECT_EQ(test::openDescriptorCount(), before);
   EXPECT_EQ(moduleState().openFiles->Count(), 0);
   expectEngineError([&] { ReadFile(file, 1, 0); }, err::BadFileNumber, "ReadFile",
-              "Bad file name or number: \\\\SRV\\HBTSLNK\\D1\\VNDRI");
+                    "Bad file name or number: \\\\SRV\\HBTSLNK\\D1\\VNDRI");
   CloseFile(file);  // no longer registered: left alone
   std::string again = "VNDRI";
   const auto reopened = OpenFile(again);
@@ -165,7 +165,7 @@ TEST_F(PhysicalFileTest, OffsetsBeyond32BitsOverflow) {
   expectEngineError([&] { BlockReadFile(file, 4194304); }, 6, "BlockReadFile", "Overflow");  // 2^22 x 512 = 2^31
   expectEngineError([&] { BlockWriteFile(file, 4194304, "x"); }, 6, "BlockWriteFile", "Overflow");
   expectEngineError([&] { ReadFile(file, 1, 2147483647); }, 6, "ReadFile", "Overflow");  // no room for the 1-based + 1
-  EXPECT_EQ(BlockReadFile(file, 4194303), std::string(512, ' '));                 // the last block that fits
+  EXPECT_EQ(BlockReadFile(file, 4194303), std::string(512, ' '));                        // the last block that fits
   expectEngineError([&] { ReadFile(file, 1, -1); }, 63, "ReadFile", "Bad record number");
   expectEngineError([&] { ReadFile(file, -1, 0); }, 5, "ReadFile", "Invalid procedure call or argument");
   // A negative block must not land where the last write went.
@@ -189,7 +189,7 @@ TEST_F(PhysicalFileTest, ReplacedRegistriesLeakNothingAndHeldHandlesKeepWorking)
   OpenFile(dropped);  // only the registry holds it
   EXPECT_EQ(test::openDescriptorCount(), before + 2);
 
-  createRegistries();  // a new start-up
+  createRegistries();                                  // a new start-up
   EXPECT_EQ(test::openDescriptorCount(), before + 1);  // the unheld one closed with its registry
   EXPECT_EQ(ReadFile(kept, 3, 0), counting(3));
   WriteFile(kept, "K", 0);
@@ -222,8 +222,7 @@ TEST_F(PhysicalFileTest, WriteToAReadOnlyFileFailsWith70NamingThePath) {
           WriteFile(file, "x", 0);
           std::_Exit(6);
         } catch (const EngineError& e) {
-          const bool right = e.number() == 70 &&
-                             e.description() == "Permission denied: \\\\SRV\\HBTSLNK\\D1\\RO";
+          const bool right = e.number() == 70 && e.description() == "Permission denied: \\\\SRV\\HBTSLNK\\D1\\RO";
           std::_Exit(right ? 0 : 7);
         }
       },

@@ -79,8 +79,8 @@ TEST_F(RecordMaintenanceTest, DelRecChainsTheFreeList) {
 
   DelRec(file, 5);
   EXPECT_EQ(record(5), std::string("\x00\x00\xFF\xFF\xFF\xFF", 6) + std::string(kRecordLength - 6, '\0'));
-  EXPECT_EQ(data().substr(kDataStart, 16), bigEndian(-2, 2) + bigEndian(5, 4) + bigEndian(0, 4) + bigEndian(0, 4) +
-                                               bigEndian(0, 2));
+  EXPECT_EQ(data().substr(kDataStart, 16),
+            bigEndian(-2, 2) + bigEndian(5, 4) + bigEndian(0, 4) + bigEndian(0, 4) + bigEndian(0, 2));
   EXPECT_EQ(record(4).substr(0, 4), "REC4");
   EXPECT_EQ(record(6).substr(0, 4), "REC6");
 
@@ -92,8 +92,8 @@ TEST_F(RecordMaintenanceTest, DelRecChainsTheFreeList) {
   WriteFile(file->OpenFile, header, kDataStart);
   DelRec(file, 2);
   EXPECT_EQ(record(2), std::string("\x00\x00\x00\x00\x00\x05", 6) + std::string(kRecordLength - 6, '\0'));
-  EXPECT_EQ(data().substr(kDataStart, 16), bigEndian(-2, 2) + bigEndian(2, 4) + bigEndian(6, 4) + bigEndian(2, 4) +
-                                               bigEndian(0, 2));
+  EXPECT_EQ(data().substr(kDataStart, 16),
+            bigEndian(-2, 2) + bigEndian(2, 4) + bigEndian(6, 4) + bigEndian(2, 4) + bigEndian(0, 2));
   EXPECT_EQ(file->ActiveCount(), 2);
   EXPECT_EQ(file->HighUsedRecord(), 6);
 }

@@ -118,7 +118,8 @@ TEST(Registries, MissingRegistriesFailWith91) {
 
 TEST(RecordZero, ActiveCountAndHighUsedRecord) {
   test::TempBusinessSystem bs;
-  const std::string header = bigEndian(-2, 2) + bigEndian(-1, 4) + bigEndian(77, 4) + bigEndian(12, 4) + bigEndian(0, 2);
+  const std::string header =
+      bigEndian(-2, 2) + bigEndian(-1, 4) + bigEndian(77, 4) + bigEndian(12, 4) + bigEndian(0, 2);
   bs.write("HBTSLNK/D1/DATA", std::string(2 * 512, 'x') + header + std::string(496, '\0'));
   bs.startEngine();
   std::string name = "DATA";

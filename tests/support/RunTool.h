@@ -57,5 +57,4 @@ inline ToolResult runTool(const std::string& tool, const std::vector<std::string
   return result;
 }
 
-
 }  // namespace velta::test

@@ -5,8 +5,8 @@
 #include "engine/EngineError.h"
 #include "engine/LogicalFile.h"
 #include "engine/ModuleState.h"
-#include "engine/Registries.h"
 #include "engine/RecordMaintenance.h"
+#include "engine/Registries.h"
 #include "platform/ShareAccess.h"
 #include "records/cLinks.h"
 #include "tools/velta-data/Commands.h"
@@ -30,7 +30,8 @@ std::string whyNotFound(const std::string& name) {
     return "no link " + key + " in " + shareAccess().explain(links);
   }
   const std::string directory = directoryFilePath(link->ResolutionFile);
-  if (shareAccess().lookup(directory) != EntryKind::File) return "no directory file: " + shareAccess().explain(directory);
+  if (shareAccess().lookup(directory) != EntryKind::File)
+    return "no directory file: " + shareAccess().explain(directory);
   return "no entry for it in the directory file " + shareAccess().explain(directory);
 }
 
@@ -40,7 +41,8 @@ std::string whyNotFound(const std::string& name) {
 // engine's -10 with the reason added.
 LogicalFileHandle openLogical(const std::string& name, bool needsData) {
   const auto file = LogicalOpen(name);
-  if (!file) throw EngineError(err::NotFound, "LogicalOpen", "File not Found: \"" + name + "\" (" + whyNotFound(name) + ")");
+  if (!file)
+    throw EngineError(err::NotFound, "LogicalOpen", "File not Found: \"" + name + "\" (" + whyNotFound(name) + ")");
   if (needsData && !file->OpenFile) {
     const auto link = moduleState().links->Find(linkKey(name));
     const std::string data = link ? dataFilePath(directoryFilePath(link->ResolutionFile)) : name;
@@ -64,8 +66,9 @@ CLI::App* fileSubcommand(CLI::App& app, const std::string& name, const std::stri
 void addFileCommands(CLI::App& app, CommandContext& context) {
   auto args = std::make_shared<FileArguments>();
 
-  fileSubcommand(app, "info", "Where a logical file lies: type=<FileType> position=<n> reclen=<n> lastrec=<n> flags=<n>",
-                 *args, false)
+  fileSubcommand(app, "info",
+                 "Where a logical file lies: type=<FileType> position=<n> reclen=<n> lastrec=<n> flags=<n>", *args,
+                 false)
       ->callback([&context, args] {
         context.action = [&context, args] {
           openBusinessSystem(context);
@@ -75,15 +78,15 @@ void addFileCommands(CLI::App& app, CommandContext& context) {
         };
       });
 
-  fileSubcommand(app, "read", "One record of a logical file, as lower-case hex", *args, true)->callback([&context, args] {
-    context.action = [&context, args] {
-      openBusinessSystem(context);
-      std::cout << toHex(LreadFile(openLogical(args->name, true), args->record)) << "\n";
-    };
-  });
+  fileSubcommand(app, "read", "One record of a logical file, as lower-case hex", *args, true)
+      ->callback([&context, args] {
+        context.action = [&context, args] {
+          openBusinessSystem(context);
+          std::cout << toHex(LreadFile(openLogical(args->name, true), args->record)) << "\n";
+        };
+      });
 
-  fileSubcommand(app, "delete", "Delete a record of a record file: it joins the free list of record zero", *args,
-                 true)
+  fileSubcommand(app, "delete", "Delete a record of a record file: it joins the free list of record zero", *args, true)
       ->callback([&context, args] {
         context.action = [&context, args] {
           openBusinessSystem(context);

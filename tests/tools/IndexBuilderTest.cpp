@@ -3,51 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <map>
-#include <set>
 #include <string>
 #include <vector>
 
+#include "support/IndexWalk.h"
+#include "support/PlainBytes.h"
 #include "tools/sample/IndexBuilder.h"
 
 namespace velta::sample {
 namespace {
 
-// "00 08 3f" -> the bytes; blanks are ignored.
-std::string hex(std::string_view text) {
-  std::string out;
-  int high = -1;
-  for (char c : text) {
-    if (c == ' ') continue;
-    const int v = (c >= '0' && c <= '9') ? c - '0' : (c | 0x20) - 'a' + 10;
-    if (high < 0) {
-      high = v;
-    } else {
-      out += static_cast<char>(high * 16 + v);
-      high = -1;
-    }
-  }
-  return out;
-}
-
 // A 512-byte block: `head` then zero bytes.
 std::string block(std::string_view head) {
-  std::string b = hex(head);
+  std::string b = test::hexBytes(head);
   b.resize(512, '\0');
   return b;
 }
 
 std::string key4(uint32_t n) {
   return {static_cast<char>(n >> 24), static_cast<char>(n >> 16), static_cast<char>(n >> 8), static_cast<char>(n)};
-}
-
-unsigned u16(const std::string& b, std::size_t at) {
-  return static_cast<unsigned char>(b[at]) * 256u + static_cast<unsigned char>(b[at + 1]);
-}
-int32_t i32(const std::string& b, std::size_t at) {
-  uint32_t v = 0;
-  for (int i = 0; i < 4; ++i) v = v * 256u + static_cast<unsigned char>(b[at + i]);
-  return static_cast<int32_t>(v);
 }
 
 std::vector<IndexEntry> numbered(int count, int firstRecord = 100) {
@@ -65,7 +39,7 @@ TEST(IndexBuilder, EmptyIndexIsOneLeafHoldingTheSentinel) {
 }
 
 TEST(IndexBuilder, OneLeaf) {
-  const std::vector<IndexEntry> entries{{hex("00000007"), 12}, {hex("0000ff00"), 3}};
+  const std::vector<IndexEntry> entries{{test::hexBytes("00000007"), 12}, {test::hexBytes("0000ff00"), 3}};
   const auto blocks = buildIndex({.keyLength = 4, .duplicateKeys = true, .fillTarget = 63}, entries);
   ASSERT_EQ(blocks.size(), 2u);
   EXPECT_EQ(blocks[0], block("0008 003f 0001 0002 0001 003f ffff"));
@@ -99,13 +73,13 @@ TEST(IndexBuilder, FillTargetSetsEntriesPerNodeAndFullWhenAboveTheBlock) {
   auto leafCounts = [](const std::vector<std::string>& blocks) {
     std::vector<unsigned> counts;
     for (std::size_t b = 1; b < blocks.size(); ++b) {
-      if (u16(blocks[b], 2) != 0) counts.push_back(u16(blocks[b], 0));
+      if (test::beU16(blocks[b], 2) != 0) counts.push_back(test::beU16(blocks[b], 0));
     }
     return counts;
   };
   const auto five = buildIndex({.keyLength = 4, .fillTarget = 5}, numbered(12));
   EXPECT_EQ(leafCounts(five), (std::vector<unsigned>{5, 5, 3}));
-  EXPECT_EQ(u16(five[0], 10), 5u);
+  EXPECT_EQ(test::beU16(five[0], 10), 5u);
 
   // A blocking factor of 200 gives a target of two blocks: nodes are simply full.
   EXPECT_EQ(fillTargetFor(200, 63), 126);
@@ -113,7 +87,7 @@ TEST(IndexBuilder, FillTargetSetsEntriesPerNodeAndFullWhenAboveTheBlock) {
   EXPECT_EQ(fillTargetFor(150, 36), 36);
   const auto full = buildIndex({.keyLength = 4, .fillTarget = 126}, numbered(130));
   EXPECT_EQ(leafCounts(full), (std::vector<unsigned>{63, 63, 5}));
-  EXPECT_EQ(u16(full[0], 10), 126u);
+  EXPECT_EQ(test::beU16(full[0], 10), 126u);
   const auto zero = buildIndex({.keyLength = 4, .fillTarget = 0}, numbered(130));
   EXPECT_EQ(leafCounts(zero), (std::vector<unsigned>{63, 63, 5}));
 
@@ -173,12 +147,12 @@ TEST(IndexBuilder, RefusesBadKeysAndLayouts) {
                 .size(),
             2u);
   // Bytes compare unsigned: 0x80 is above 0x7f.
-  EXPECT_EQ(buildIndex(layout, std::vector<IndexEntry>{{hex("7f000000"), 1}, {hex("80000000"), 2}}).size(), 2u);
-  EXPECT_EQ(message([&] { buildIndex(layout, std::vector<IndexEntry>{{hex("80000000"), 1}, {hex("7f000000"), 2}}); }),
+  EXPECT_EQ(buildIndex(layout, std::vector<IndexEntry>{{test::hexBytes("7f000000"), 1}, {test::hexBytes("80000000"), 2}}).size(), 2u);
+  EXPECT_EQ(message([&] { buildIndex(layout, std::vector<IndexEntry>{{test::hexBytes("80000000"), 1}, {test::hexBytes("7f000000"), 2}}); }),
             "index keys out of order: key #2 (7f000000) is below the key before it (80000000)");
   EXPECT_EQ(message([&] { buildIndex(layout, std::vector<IndexEntry>{{"abc", 1}}); }),
             "index key #1 (616263) is 3 bytes; the index's keys are 4");
-  EXPECT_EQ(message([&] { buildIndex(layout, std::vector<IndexEntry>{{hex("ffffffff"), 1}}); }),
+  EXPECT_EQ(message([&] { buildIndex(layout, std::vector<IndexEntry>{{test::hexBytes("ffffffff"), 1}}); }),
             "index key #1 is all FF bytes, the sentinel's key; every key must be below it");
   EXPECT_EQ(message([&] { planIndex({.keyLength = 0}, 1); }),
             "index key length 0 is outside 1 to 504 (an entry of key + 4 bytes must fit the 508 bytes of a node)");
@@ -196,80 +170,10 @@ TEST(IndexBuilder, RefusesBadKeysAndLayouts) {
   EXPECT_EQ(message([&] { shortOne.finish(); }), "index builder told of 2 keys was given 1");
 }
 
-// ---- an independent reading of built trees ----
-
-struct Walk {
-  std::vector<std::pair<std::string, int32_t>> leafEntries;  // in chain order
-  std::map<int, int> levelOfBlock;
-  std::vector<std::string> problems;
-};
-
-// Descends from `block`, checking inner keys against the highest key of each
-// child; returns that node's highest key.
-std::string visit(const std::vector<std::string>& blocks, unsigned b, int depth, int keyLength, Walk& walk,
-                  int& leafDepth, std::vector<unsigned>& rightmost, bool onRightEdge) {
-  const int e = keyLength + 4;
-  const std::string& node = blocks.at(b);
-  if (walk.levelOfBlock.count(static_cast<int>(b))) walk.problems.push_back("block visited twice");
-  walk.levelOfBlock[static_cast<int>(b)] = depth;
-  const unsigned n = u16(node, 0);
-  if (n == 0 || n > 508u / e) walk.problems.push_back("bad count in block " + std::to_string(b));
-  const bool leaf = u16(node, 2) != 0;
-  const std::string last = node.substr(4 + (n - 1) * e, keyLength);
-  if (onRightEdge) {
-    rightmost.push_back(b);
-    if (last != std::string(keyLength, '\xFF')) walk.problems.push_back("no sentinel in block " + std::to_string(b));
-  }
-  if (leaf) {
-    if (leafDepth == 0) leafDepth = depth;
-    if (leafDepth != depth) walk.problems.push_back("leaves at two depths");
-    if (onRightEdge && i32(node, 4 + n * e - 4) != -1) walk.problems.push_back("sentinel pointer not -1");
-    return last;
-  }
-  for (unsigned k = 0; k < n; ++k) {
-    const std::string entryKey = node.substr(4 + k * e, keyLength);
-    const auto child = static_cast<unsigned>(i32(node, 4 + k * e + keyLength));
-    const std::string highest =
-        visit(blocks, child, depth + 1, keyLength, walk, leafDepth, rightmost, onRightEdge && k == n - 1);
-    if (highest != entryKey) walk.problems.push_back("inner key differs from child's highest in " + std::to_string(b));
-  }
-  return last;
-}
-
-Walk walkTree(const std::vector<std::string>& blocks) {
-  Walk walk;
-  const std::string& header = blocks.at(0);
-  const int keyLength = static_cast<int>(u16(header, 0)) - 4;
-  const int e = keyLength + 4;
-  if (u16(header, 4) != blocks.size() - 1) walk.problems.push_back("LastRecord");
-  if (u16(header, 6) != blocks.size()) walk.problems.push_back("next unused block");
-  int leafDepth = 0;
-  std::vector<unsigned> rightmost;
-  visit(blocks, u16(header, 8), 1, keyLength, walk, leafDepth, rightmost, true);
-  if (walk.levelOfBlock.size() != blocks.size() - 1) walk.problems.push_back("unreachable blocks");
-  // Leftmost leaf: first pointers down from the root.
-  unsigned b = u16(header, 8);
-  while (u16(blocks.at(b), 2) == 0) b = static_cast<unsigned>(i32(blocks[b], 4 + keyLength));
-  std::set<unsigned> seen;
-  while (true) {
-    if (!seen.insert(b).second) {
-      walk.problems.push_back("leaf chain loops");
-      break;
-    }
-    const std::string& leaf = blocks.at(b);
-    for (unsigned k = 0; k < u16(leaf, 0); ++k) {
-      walk.leafEntries.emplace_back(leaf.substr(4 + k * e, keyLength), i32(leaf, 4 + k * e + keyLength));
-    }
-    if (u16(leaf, 2) == 0xFFFF) break;
-    b = u16(leaf, 2);
-  }
-  return walk;
-}
-
 void expectWalkMatches(const IndexLayout& layout, const std::vector<IndexEntry>& entries) {
   const auto blocks = buildIndex(layout, entries);
   for (const auto& b : blocks) ASSERT_EQ(b.size(), 512u);
-  const Walk walk = walkTree(blocks);
+  const test::IndexWalk walk = test::walkIndex(blocks);
   EXPECT_TRUE(walk.problems.empty()) << walk.problems.front();
   ASSERT_EQ(walk.leafEntries.size(), entries.size() + 1);
   for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -297,11 +201,28 @@ TEST(IndexBuilderWalk, LeavesAreChainedPastInnerBlocks) {
   const auto blocks = buildIndex({.keyLength = 4, .fillTarget = 3}, numbered(40));
   unsigned skips = 0;
   for (std::size_t b = 1; b < blocks.size(); ++b) {
-    const unsigned next = u16(blocks[b], 2);
+    const unsigned next = test::beU16(blocks[b], 2);
     if (next != 0 && next != 0xFFFF && next != b + 1) ++skips;
   }
   EXPECT_GT(skips, 0u);
-  EXPECT_TRUE(walkTree(blocks).problems.empty());
+  EXPECT_TRUE(test::walkIndex(blocks).problems.empty());
+}
+
+// The walk itself must see damage, or the checks above could not fail.
+TEST(IndexBuilderWalk, SeesDamagedTrees) {
+  const auto good = buildIndex({.keyLength = 4, .fillTarget = 2}, numbered(5));  // the three-level tree
+  auto damaged = [&](std::size_t block, std::size_t offset, std::string_view bytes) {
+    auto blocks = good;
+    blocks[block].replace(offset, bytes.size(), bytes);
+    return test::walkIndex(blocks).problems;
+  };
+  EXPECT_TRUE(test::walkIndex(good).problems.empty());
+  EXPECT_FALSE(damaged(3, 4 + 3, "\x03").empty());              // inner key 1 no longer leaf 1's highest
+  EXPECT_FALSE(damaged(2, 2, std::string("\x00\x01", 2)).empty()); // leaf 2 chained back to leaf 1
+  EXPECT_FALSE(damaged(4, 4 + 8, std::string(4, '\x7f')).empty()); // no sentinel in the last leaf
+  EXPECT_FALSE(damaged(4, 4 + 12, std::string("\0\0\0\0", 4)).empty());  // sentinel pointing at a record
+  EXPECT_FALSE(damaged(0, 4, std::string("\0\x09", 2)).empty());   // LastRecord beyond the blocks
+  EXPECT_FALSE(damaged(5, 0, std::string("\0\0", 2)).empty());     // an inner node without entries
 }
 
 }  // namespace

@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
   velta::tools::addLinkCommands(app, context);
   velta::tools::addFileCommands(app, context);
   velta::tools::addIndexCommands(app, context);
+  velta::tools::addSampleCommands(app, context);
 
   try {
     app.parse(argc, argv);

@@ -47,19 +47,32 @@ void followLeafChain(IndexBlocks& blocks, NavigationBuffer& nav, int depth) {
   nav.setPathBlock(depth, next);
 }
 
-// Reads the node that `block` names (the root, or a child of `from`) into the
-// buffer one level deeper, and records it in the path.
-IndexNode descend(IndexBlocks& blocks, NavigationBuffer& nav, int64_t block, std::string_view role, int32_t from,
-                  int& depth) {
-  blocks.checkLink(block, role, from);
-  const auto here = static_cast<int32_t>(block);
-  if (depth == kMaxIndexDepth) {
-    blocks.corrupt("the path from the root is deeper than " + std::to_string(kMaxIndexDepth) + " levels", here);
+// From the root down to a leaf, each node read into the buffer one level
+// deeper and recorded in the path. `pick` gives the entry of an inner node to
+// follow; `admit` may stop the descent before a block is read, and the result
+// is then 0. Otherwise the result is the leaf's depth.
+template <typename Pick, typename Admit>
+int descendToLeaf(IndexBlocks& blocks, NavigationBuffer& nav, int64_t root, Pick pick, Admit admit) {
+  int64_t block = root;
+  std::string_view role = "root block";
+  int32_t from = 0;
+  int depth = 0;
+  while (true) {
+    if (!admit(block)) return 0;
+    blocks.checkLink(block, role, from);
+    const auto here = static_cast<int32_t>(block);
+    if (depth == kMaxIndexDepth) {
+      blocks.corrupt("the path from the root is deeper than " + std::to_string(kMaxIndexDepth) + " levels", here);
+    }
+    nav.setNode(blocks.readNode(here));
+    ++depth;
+    nav.setPathBlock(depth, here);
+    const IndexNode node = nav.node();
+    if (node.isLeaf()) return depth;
+    from = here;
+    block = node.pointer(pick(node, here));
+    role = "child pointer";
   }
-  nav.setNode(blocks.readNode(here));
-  ++depth;
-  nav.setPathBlock(depth, here);
-  return nav.node();
 }
 
 void takeEntry(const IndexNode& node, int32_t k, std::string& Key, int32_t& Rec) {
@@ -73,26 +86,21 @@ FindResult find(IndexBlocks& blocks, std::string& Buff, std::string& Key, int32_
   NavigationBuffer nav(Buff);
   nav.setHeader(header);
 
-  int64_t block = IndexHeader::parse(header).rootBlock;
-  std::string_view role = "root block";
-  int32_t from = 0;
-  int depth = 0;
-  int32_t k = 0;
-  while (true) {
-    if (block > blocks.file().LastRecord) {
-      noticeOutOfRange(blocks.file());
-      Rec = 0;
-      return {FindEnd::OutOfRange, depth};
-    }
-    const auto here = static_cast<int32_t>(block);
-    const IndexNode node = descend(blocks, nav, block, role, from, depth);
-    k = firstAtOrAfter(node, Key);
-    if (node.isLeaf()) break;
-    if (k == 0) blocks.corrupt("every key of the inner node lies below the search key", here);
-    from = here;
-    block = node.pointer(k);
-    role = "child pointer";
+  bool inRange = true;
+  const int depth = descendToLeaf(
+      blocks, nav, IndexHeader::parse(header).rootBlock,
+      [&](const IndexNode& node, int32_t block) {
+        const int32_t k = firstAtOrAfter(node, Key);
+        if (k == 0) blocks.corrupt("every key of the inner node lies below the search key", block);
+        return k;
+      },
+      [&](int64_t block) { return inRange = block <= blocks.file().LastRecord; });
+  if (!inRange) {
+    noticeOutOfRange(blocks.file());
+    Rec = 0;
+    return {FindEnd::OutOfRange, 0};
   }
+  int32_t k = firstAtOrAfter(nav.node(), Key);
 
   // In a leaf with no entry at or after the key, the chain holds the next one.
   blocks.enterLeaf(nav.pathBlock(depth), nav.pathBlock(depth));
@@ -184,18 +192,9 @@ void KLast(const LogicalFileHandle& LogicalFile, std::string& Buff, std::string&
   NavigationBuffer nav(Buff);
   nav.setHeader(header);
 
-  int64_t block = IndexHeader::parse(header).rootBlock;
-  std::string_view role = "root block";
-  int32_t from = 0;
-  int depth = 0;
-  while (true) {
-    const auto here = static_cast<int32_t>(block);
-    const IndexNode node = descend(blocks, nav, block, role, from, depth);
-    if (node.isLeaf()) break;
-    from = here;
-    block = node.pointer(node.entryCount());
-    role = "child pointer";
-  }
+  const int depth = descendToLeaf(
+      blocks, nav, IndexHeader::parse(header).rootBlock,
+      [](const IndexNode& node, int32_t) { return node.entryCount(); }, [](int64_t) { return true; });
 
   const IndexNode leaf = nav.node();
   const int32_t n = leaf.entryCount();

@@ -15,6 +15,7 @@
 #include "engine/LogicalFile.h"
 #include "engine/ModuleState.h"
 #include "engine/Registries.h"
+#include "fuzz/FuzzShare.h"
 #include "platform/MemoryShare.h"
 #include "platform/ShareAccess.h"
 #include "records/cLinks.h"
@@ -22,20 +23,6 @@
 #include "records/cSystem.h"
 
 namespace {
-
-velta::MemoryShare& share() {
-  static velta::MemoryShare* files = [] {
-    auto owned = std::make_unique<velta::MemoryShare>();
-    velta::MemoryShare* raw = owned.get();
-    velta::shareAccess().configure({std::string(), std::string()});
-    velta::shareAccess().addBackend("SRV", "HBTSLNK", std::move(owned));
-    auto& system = *velta::moduleState().system;
-    system.mUNCDrive = "SRV";
-    system.mDirectory = "D1";
-    return raw;
-  }();
-  return *files;
-}
 
 std::string linksEntry(const std::string& link, const std::string& resolution) {
   return " " + link + std::string(79 - link.size(), ' ') + " " + resolution + std::string(79 - resolution.size(), ' ');
@@ -68,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (name.empty() || name.find(':') != std::string::npos) name = "VNDRL";
   const std::string directory = input.substr(std::min(input.size(), nameLength + 1));
 
-  auto& files = share();
+  auto& files = fuzzShare();
   files.put("LINKSFILE", linksEntry(":D1:" + name, ":D1:FUZZDI") + linksEntry(":D1:X", ":D1:FUZZDI"));
   files.put("D1/FUZZDI", directory);
   files.put("D1/FUZZDB", directory);

@@ -26,6 +26,7 @@
 #include "engine/ModuleState.h"
 #include "engine/NavigationBuffer.h"
 #include "engine/Registries.h"
+#include "fuzz/FuzzShare.h"
 #include "platform/MemoryShare.h"
 #include "platform/ShareAccess.h"
 #include "records/cLogicalFile.h"
@@ -35,20 +36,6 @@
 namespace {
 
 using velta::LogicalFileHandle;
-
-velta::MemoryShare& share() {
-  static velta::MemoryShare* files = [] {
-    auto owned = std::make_unique<velta::MemoryShare>();
-    velta::MemoryShare* raw = owned.get();
-    velta::shareAccess().configure({std::string(), std::string()});
-    velta::shareAccess().addBackend("SRV", "HBTSLNK", std::move(owned));
-    velta::moduleState().system->mUNCDrive = "SRV";
-    velta::moduleState().system->mDirectory = "D1";
-    velta::moduleState().notice = [](const velta::Notice&) {};
-    return raw;
-  }();
-  return *files;
-}
 
 void check(bool condition) {
   if (!condition) std::abort();
@@ -77,7 +64,12 @@ struct Script {
 };
 
 LogicalFileHandle openIndex(const std::string& bytes, int32_t position, int32_t lastRecord) {
-  share().put("D1/IDX", bytes);
+  static const bool quiet = [] {
+    velta::moduleState().notice = [](const velta::Notice&) {};  // the index-range notice
+    return true;
+  }();
+  (void)quiet;
+  fuzzShare().put("D1/IDX", bytes);
   velta::createRegistries();
   std::string path = "\\\\SRV\\HBTSLNK\\D1\\IDX";
   int32_t last = 0;

@@ -59,6 +59,12 @@ class BuiltIndex : public test::IndexFixture, public ::testing::WithParamInterfa
     return indexFile("BUILT", sample::buildIndex(layout, entries));
   }
 
+  // The index of the test's shape over even keys.
+  LogicalFileHandle buildShape() {
+    entries = evenKeys(GetParam().count);
+    return build(entries, GetParam().fillTarget);
+  }
+
   std::vector<IndexEntry> forward(const LogicalFileHandle& idx) {
     std::vector<IndexEntry> seen;
     std::string buff, key;
@@ -91,10 +97,9 @@ class BuiltIndex : public test::IndexFixture, public ::testing::WithParamInterfa
 
 TEST_P(BuiltIndex, WalksBothWaysAgreeWithTheSortedKeys) {
   const Shape shape = GetParam();
-  entries = evenKeys(shape.count);
   ASSERT_EQ(sample::planIndex({.keyLength = kKeyLength, .fillTarget = shape.fillTarget}, shape.count).depth(),
             shape.depth);
-  const auto idx = build(entries, shape.fillTarget);
+  const auto idx = buildShape();
   EXPECT_EQ(forward(idx), entries);
   auto reversed = entries;
   std::reverse(reversed.begin(), reversed.end());
@@ -105,8 +110,7 @@ TEST_P(BuiltIndex, WalksBothWaysAgreeWithTheSortedKeys) {
 
 TEST_P(BuiltIndex, EveryKeyIsFoundWithOneReadPerLevel) {
   const Shape shape = GetParam();
-  entries = evenKeys(shape.count);
-  const auto idx = build(entries, shape.fillTarget);
+  const auto idx = buildShape();
   std::string buff;
   for (const auto& entry : entries) {
     std::string key = entry.key;
@@ -135,9 +139,7 @@ TEST_P(BuiltIndex, EveryKeyIsFoundWithOneReadPerLevel) {
 // After any run of KNext calls the path above the leaf may be stale; a step
 // back and forth from every position must land on the neighbours all the same.
 TEST_P(BuiltIndex, BackAndForthFromEveryPosition) {
-  const Shape shape = GetParam();
-  entries = evenKeys(shape.count);
-  const auto idx = build(entries, shape.fillTarget);
+  const auto idx = buildShape();
   std::string buff, key;
   int32_t rec = 0;
   KFind(idx, buff, key, rec);
@@ -164,8 +166,7 @@ TEST_P(BuiltIndex, BackAndForthFromEveryPosition) {
 
 TEST_P(BuiltIndex, AForwardWalkReadsEachLeafOnce) {
   const Shape shape = GetParam();
-  entries = evenKeys(shape.count);
-  const auto idx = build(entries, shape.fillTarget);
+  const auto idx = buildShape();
   const auto plan = sample::planIndex({.keyLength = kKeyLength, .fillTarget = shape.fillTarget}, shape.count);
   forward(idx);
   // The header and one node per level, then each further leaf once.

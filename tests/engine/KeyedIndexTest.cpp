@@ -78,6 +78,26 @@ class KeyedIndex : public test::IndexFixture {
                                node(kLast, {{kTop, -1}})});
   }
 
+  // The entry reached, and the cursor: its entry index and the leaf in the path at `depth`.
+  void expectAt(int32_t wantedRec, const std::string& wantedKey, unsigned index, int depth, unsigned leaf) {
+    EXPECT_EQ(rec, wantedRec);
+    EXPECT_EQ(key, wantedKey);
+    EXPECT_EQ(byteAt(buff, 17), index);
+    EXPECT_EQ(pathAt(buff, depth), leaf);
+  }
+
+  // A call that finds nothing more: Rec 0, the buffer and the key as they were.
+  template <typename Call>
+  void expectNoMove(Call call) {
+    const std::string before = buff;
+    key = "kept";
+    rec = 99;
+    call();
+    EXPECT_EQ(rec, 0);
+    EXPECT_EQ(buff, before);
+    EXPECT_EQ(key, "kept");
+  }
+
   std::string buff;
   std::string key;
   int32_t rec = 99;
@@ -160,11 +180,7 @@ TEST_F(KeyedIndex, NextAfterTheLastKeyGivesTheSentinelThenStays) {
   EXPECT_EQ(rec, 0);
   EXPECT_EQ(key, kTop);
   EXPECT_EQ(byteAt(buff, 17), 4u);
-  const std::string before = buff;
-  KNext(idx, buff, key = "kept", rec = 99);
-  EXPECT_EQ(rec, 0);
-  EXPECT_EQ(buff, before);
-  EXPECT_EQ(key, "kept");
+  expectNoMove([&] { KNext(idx, buff, key, rec); });
   EXPECT_EQ(counts->reads, 2u);  // only KFind's: a step inside the leaf reads nothing
 }
 
@@ -175,11 +191,7 @@ TEST_F(KeyedIndex, PrevFromTheFirstKeyLeavesEverythingAsItWas) {
   EXPECT_EQ(rec, 11);
   EXPECT_EQ(key, key6("A"));
   EXPECT_EQ(byteAt(buff, 17), 1u);
-  const std::string before = buff;
-  KPrev(idx, buff, key = "kept", rec = 99);
-  EXPECT_EQ(rec, 0);
-  EXPECT_EQ(buff, before);
-  EXPECT_EQ(key, "kept");
+  expectNoMove([&] { KPrev(idx, buff, key, rec); });
 }
 
 TEST_F(KeyedIndex, RecordPointerMinusOneIsRecordZero) {
@@ -203,19 +215,13 @@ TEST_F(KeyedIndex, NextAndPrevAcrossALeafBoundary) {
   EXPECT_EQ(rec, 12);
   counts->reset();
   KNext(idx, buff, key, rec);
-  EXPECT_EQ(rec, 13);
-  EXPECT_EQ(key, key6("C"));
-  EXPECT_EQ(byteAt(buff, 17), 1u);
-  EXPECT_EQ(pathAt(buff, 2), 3u);
+  expectAt(13, key6("C"), 1, 2, 3);
   EXPECT_EQ(buff.substr(32), node(kLast, {{key6("C"), 13}, {kTop, -1}}));
   EXPECT_EQ(counts->offsets, (std::vector<uint64_t>{1536}));  // the next leaf only
 
   counts->reset();
   KPrev(idx, buff, key, rec);
-  EXPECT_EQ(rec, 12);
-  EXPECT_EQ(key, key6("B"));
-  EXPECT_EQ(byteAt(buff, 17), 2u);
-  EXPECT_EQ(pathAt(buff, 2), 2u);
+  expectAt(12, key6("B"), 2, 2, 2);
   EXPECT_EQ(counts->offsets, (std::vector<uint64_t>{512, 1024}));  // the parent, then the leaf before
 }
 

@@ -46,6 +46,9 @@ void addLinkCommands(CLI::App& app, CommandContext& context);
 // info, read, delete: logical files by name
 void addFileCommands(CLI::App& app, CommandContext& context);
 
+// sample DIR: write a sample business system
+void addSampleCommands(CLI::App& app, CommandContext& context);
+
 // Hex text of a record string, lower case; and back (UsageError when malformed).
 std::string toHex(std::string_view bytes);
 std::string fromHex(std::string_view hex);

@@ -54,6 +54,7 @@ void addIndexCommands(CLI::App& app, CommandContext& context);
 // resolves to nothing is the engine's -10 with the reason added, and with
 // `needsData` a data file that cannot be opened is 91.
 LogicalFileHandle openLogical(const std::string& name, bool needsData);
+
 // sample DIR: write a sample business system
 void addSampleCommands(CLI::App& app, CommandContext& context);
 

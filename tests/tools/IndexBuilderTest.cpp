@@ -158,6 +158,10 @@ TEST(IndexBuilder, RefusesBadKeysAndLayouts) {
             "index key length 0 is outside 1 to 504 (an entry of key + 4 bytes must fit the 508 bytes of a node)");
   EXPECT_EQ(message([&] { planIndex({.keyLength = 505}, 1); }).substr(0, 30), "index key length 505 is outsid");
   EXPECT_EQ(planIndex({.keyLength = 504}, 0).blockCount, 2);
+  EXPECT_EQ(message([&] { planIndex({.keyLength = 4, .fillTarget = 65536}, 1); }),
+            "index fill target 65536 does not fit the header's 16 bits");
+  EXPECT_EQ(message([&] { planIndex({.keyLength = 4, .fillTarget = -1}, 1); }),
+            "index fill target -1 does not fit the header's 16 bits");
   EXPECT_EQ(message([&] { planIndex({.keyLength = 300}, 1); }),
             "index entries of 304 bytes leave room for one per node; an index of 1 keys needs inner nodes of at "
             "least two entries");

@@ -280,7 +280,9 @@ TEST_F(Sample, RecordFilesCarryTheirHeadersAndFreeLists) {
     EXPECT_EQ(chain, std::vector<int32_t>(x.deletedInOrder.rbegin(), x.deletedInOrder.rend()));
     const std::set<int32_t> deleted(x.deletedInOrder.begin(), x.deletedInOrder.end());
     for (int32_t r = 1; r <= x.highestUsed && r < 200; ++r) {
-      if (x.status && !deleted.count(r)) EXPECT_GE(beI16(record(x.name, r), 0), 1) << r;
+      if (x.status && !deleted.count(r)) {
+        EXPECT_GE(beI16(record(x.name, r), 0), 1) << r;
+      }
     }
     if (x.highestUsed < last) {
       const std::string unused = record(x.name, last);
@@ -459,6 +461,7 @@ TEST_F(Sample, LineCodeMapCoversTheProductLines) {
     ++mapped;
   }
   EXPECT_EQ(hbtToRkt.size(), static_cast<std::size_t>(mapped) + 1);  // and the unused code
+  EXPECT_EQ(hbtToRkt[std::string(kUnusedHbtCode)], kUnusedRktCode);
 }
 
 TEST_F(Sample, ProgressReachesTheEndOfEachStage) {

@@ -68,8 +68,6 @@ DataFileWriter::DataFileWriter(const std::filesystem::path& path, int64_t size)
   if (!out_) throw std::filesystem::filesystem_error("cannot create", path, std::error_code(errno, std::generic_category()));
 }
 
-DataFileWriter::~DataFileWriter() = default;
-
 void DataFileWriter::seek(const LogicalFileEntry& entry) { out_.seekp(entry.byteOffset()); }
 
 void DataFileWriter::write(std::string_view bytes) { out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size())); }

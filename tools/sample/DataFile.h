@@ -68,7 +68,6 @@ std::string dataFileName(std::string_view directoryFileName);
 class DataFileWriter {
  public:
   DataFileWriter(const std::filesystem::path& path, int64_t size);
-  ~DataFileWriter();
   DataFileWriter(const DataFileWriter&) = delete;
   DataFileWriter& operator=(const DataFileWriter&) = delete;
 

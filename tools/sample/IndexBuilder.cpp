@@ -37,8 +37,9 @@ IndexPlan planIndex(const IndexLayout& layout, int64_t entryCount) {
                           std::to_string(kNodeRoom) + " bytes of a node)");
   }
   if (entryCount < 0) throw IndexBuildError("an index cannot hold a negative number of keys");
-  if (layout.fillTarget < 0) {
-    throw IndexBuildError("index fill target " + std::to_string(layout.fillTarget) + " is negative");
+  if (layout.fillTarget < 0 || layout.fillTarget > 0xFFFF) {
+    throw IndexBuildError("index fill target " + std::to_string(layout.fillTarget) +
+                          " does not fit the header's 16 bits");
   }
   IndexPlan plan;
   plan.entryLength = layout.keyLength + kPointerSize;

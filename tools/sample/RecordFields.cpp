@@ -35,6 +35,4 @@ void putPacked(std::string& record, int position, int width, std::string_view te
   overwrite(record, position, packedText(text, width));
 }
 
-std::string unpackedText(std::string_view bytes) { return expandText(bytes, kDefaultCompressionAlphabet); }
-
 }  // namespace velta::sample

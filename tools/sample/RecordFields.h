@@ -22,7 +22,5 @@ void putText(std::string& record, int position, int width, std::string_view text
 void putPacked(std::string& record, int position, int width, std::string_view text);
 // The compressed form alone, `width` bytes.
 std::string packedText(std::string_view text, int width);
-// Compressed bytes back to text, in the default alphabet (for the builder's own checks).
-std::string unpackedText(std::string_view bytes);
 
 }  // namespace velta::sample

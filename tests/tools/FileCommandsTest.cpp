@@ -3,8 +3,11 @@
 
 #include <algorithm>
 
+#include "support/PlainBytes.h"
 #include "support/RunCommand.h"
 #include "support/TempBusinessSystem.h"
+#include "tools/sample/SampleBusinessSystem.h"
+#include "tools/sample/SampleRecords.h"
 
 namespace velta {
 namespace {
@@ -99,6 +102,26 @@ TEST_F(FileCommandsTest, EverySubcommandHasHelpAndChecksItsArguments) {
   }
   EXPECT_EQ(run({"read", "VNDRL"}).status, 2);
   EXPECT_EQ(run({"read", "VNDRL", "x"}).status, 2);
+}
+
+TEST(FileCommandsOnSample, InfoAndReadOfTheBuiltVendorFile) {
+  test::TempDir dir;
+  sample::SampleOptions options;
+  options.parts = sample::PartCatalog::kMinimumParts;
+  const auto built = sample::writeSampleBusinessSystem(dir.path(), options);
+  const std::vector<std::string> where = {"--root", dir.str(), "--server", "SRV", "--directory", "D1"};
+  auto with = [&](std::vector<std::string> args) {
+    args.insert(args.begin(), where.begin(), where.end());
+    return veltaData(args);
+  };
+  const auto& vndrl = built.logicalFile("VNDRL").entry;
+  EXPECT_EQ(with({"info", "VNDRL"}).out, "type=L position=" + std::to_string(vndrl.position) +
+                                             " reclen=200 lastrec=" + std::to_string(vndrl.lastRecord) + " flags=0\n");
+  const auto& distributor = built.catalog.distributor();
+  const auto read = with({"read", "VNDRL", std::to_string(distributor.record)});
+  ASSERT_EQ(read.out.size(), 2u * 200 + 1) << read.err;
+  EXPECT_EQ(read.out.find_first_not_of("0123456789abcdef"), 400u);
+  EXPECT_EQ(test::hexBytes(read.out.substr(0, 400)), sample::vendorRecord(distributor));
 }
 
 }  // namespace

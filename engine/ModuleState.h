@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/Clock.h"
 #include "engine/Notice.h"
 
 namespace velta {
@@ -23,6 +24,7 @@ class cOpenFiles;
 class cLogicalFiles;
 class cBusinessBasic;
 class ShareAccess;
+class FileNumbers;
 
 struct ModuleState {
   ModuleState();
@@ -39,6 +41,9 @@ struct ModuleState {
   std::shared_ptr<cLinks> links;
   std::shared_ptr<cOpenFiles> openFiles;
   std::shared_ptr<cLogicalFiles> logicalFiles;
+  // The file numbers of open physical files (PhysicalFile.cpp); shared with every
+  // open descriptor so that a number is given back when its descriptor closes.
+  std::shared_ptr<FileNumbers> fileNumbers;
 
   // The shared engine that LoadSiteSettings creates.
   std::shared_ptr<cBusinessBasic> engine;
@@ -50,6 +55,9 @@ struct ModuleState {
   std::unique_ptr<ShareAccess> shares;
 
   NoticeCallback notice;
+
+  // Where Now and Sys take the date and time; empty: the system's local clock.
+  ClockFunction clock;
 };
 
 ModuleState& moduleState();

@@ -57,7 +57,7 @@ uint64_t startEngine() {
 
   system.ComputerName = GetComputerName();
   system.IP = DottedAddress(GetHostAddress(system.ComputerName));
-  system.TerminalID = "0";
+  system.TerminalID = std::string(1, '0');  // not = "0": g++ 12 warns falsely (-Wrestrict)
 
   const auto map = shareAccess().readAll(linkRoot + "ttymap");
   if (!map) throw EngineError::general(err::ObjectNotSet, "cBusinessBasic");

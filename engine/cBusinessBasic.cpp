@@ -9,6 +9,8 @@
 #include "engine/ModuleState.h"
 #include "engine/PhysicalFile.h"
 #include "engine/RecordMaintenance.h"
+#include "engine/MinMax.h"
+#include "engine/Stma.h"
 #include "engine/SystemValues.h"
 #include "engine/TextUtilities.h"
 #include "records/cSystem.h"
@@ -177,5 +179,7 @@ int32_t cBusinessBasic::Sys(int32_t value) { return velta::Sys(value); }
 void cBusinessBasic::Stma(Value& Var1, Value& Var2, Value* Var3, Value* Var4, Value* Var5, Value* Var6) {
   velta::Stma(Var1, Var2, Var3, Var4, Var5, Var6);
 }
+
+DateTime cBusinessBasic::Now() { return velta::Now(); }
 
 }  // namespace velta

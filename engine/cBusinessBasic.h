@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "engine/Calendar.h"
+#include "engine/Clock.h"
 #include "engine/Value.h"
 #include "records/cLogicalFile.h"
 #include "records/cOpenFile.h"
@@ -92,7 +93,7 @@ class cBusinessBasic {
   void Stma(Value& Var1, Value& Var2, Value* Var3 = nullptr, Value* Var4 = nullptr, Value* Var5 = nullptr,
             Value* Var6 = nullptr);
   // The date and time of the workstation, now.
-  std::chrono::system_clock::time_point Now();
+  DateTime Now();
 
  private:
   uint64_t generation_;  // which start-up this instance ran (EngineStartup.h)

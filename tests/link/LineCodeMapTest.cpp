@@ -7,6 +7,7 @@
 #include "link/LineCodeMap.h"
 #include "platform/ShareAccess.h"
 #include "records/cSystem.h"
+#include "support/Raised.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
@@ -156,13 +157,9 @@ TEST_F(LineCodeMapFile, AMissingFileOrServerGivesEmptyMapsWithoutError) {
 
 TEST_F(LineCodeMapFile, AReadFailureAfterTheFileWasFoundGoesToTheCreator) {
   shareAccess().addBackend("BAD", "CatCon", std::make_unique<UnreadableShare>());
-  try {
-    LineCodeMap::fromFile("\\\\BAD\\CatCon\\HBT2RKT.TXT");
-    FAIL() << "no error";
-  } catch (const EngineError& e) {
-    EXPECT_EQ(e.number(), err::DeviceIoError);
-    EXPECT_EQ(e.description(), "Device I/O error: \\\\BAD\\CatCon\\HBT2RKT.TXT");
-  }
+  const EngineError e = test::raised([] { LineCodeMap::fromFile("\\\\BAD\\CatCon\\HBT2RKT.TXT"); });
+  EXPECT_EQ(e.number(), err::DeviceIoError);
+  EXPECT_EQ(e.description(), "Device I/O error: \\\\BAD\\CatCon\\HBT2RKT.TXT");
 }
 
 }  // namespace

@@ -17,6 +17,11 @@ struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// What the user asked for is not there (a vendor or line that is not found): exit status 1.
+struct NotFound : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
 // The global options: where the business system lies.
 struct GlobalOptions {
   std::string root;       // --root DIR: as VELTA_UNC_ROOT
@@ -57,6 +62,9 @@ LogicalFileHandle openLogical(const std::string& name, bool needsData);
 
 // sample DIR: write a sample business system
 void addSampleCommands(CLI::App& app, CommandContext& context);
+
+// vendor, line, lines, linecode, mac
+void addRecordCommands(CLI::App& app, CommandContext& context);
 
 // Hex text of a record string, lower case; and back (UsageError when malformed).
 std::string toHex(std::string_view bytes);

@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
   velta::tools::addFileCommands(app, context);
   velta::tools::addIndexCommands(app, context);
   velta::tools::addSampleCommands(app, context);
+  velta::tools::addRecordCommands(app, context);
 
   try {
     app.parse(argc, argv);
@@ -38,6 +39,9 @@ int main(int argc, char** argv) {
     context.run();
   } catch (const velta::EngineError& e) {
     std::cerr << e.what() << "\n";
+    return 1;
+  } catch (const velta::tools::NotFound& e) {
+    std::cerr << "velta-data: " << e.what() << "\n";
     return 1;
   } catch (const velta::tools::UsageError& e) {
     std::cerr << "velta-data: " << e.what() << "\n";

@@ -11,6 +11,8 @@ namespace velta::test {
 
 TempBusinessSystem::TempBusinessSystem(std::string server, std::string directory) : server_(std::move(server)) {
   std::filesystem::create_directories(serverFolder() / "HBTSLNK");
+  // Every business system has its terminal map; the engine does not start without one.
+  dir_.write(server_ + "/HBTSLNK/ttymap", "OTHERPC 9,x\n");
   shareAccess().configure({std::string(), dir_.str()});
   auto& system = *moduleState().system;
   system.mUNCDrive = server_;

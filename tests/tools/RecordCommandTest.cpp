@@ -92,7 +92,7 @@ TEST_F(RecordCommand, LinePrintsEveryFieldAndTheCommodityList) {
   const auto result = run({"line", "12"});
   ASSERT_EQ(result.status, 0) << result.err;
   const auto out = lines(result.out);
-  ASSERT_EQ(out.size(), 82u);
+  ASSERT_EQ(out.size(), 83u);  // 82 fields of the class, then RecNo
   EXPECT_EQ(out.front(), "Line=12");
   EXPECT_EQ(out[1], "Alpha_Line=FLT");
   EXPECT_EQ(out[2], "AlternateAlpha=");

@@ -41,9 +41,18 @@ struct CommandContext {
 
 // Registers the global options on the application.
 void addGlobalOptions(CLI::App& app, CommandContext& context);
-// Applies the global options: share access, the system object, the engine's
-// registries. Subcommands that read the business system call it first.
+// Applies the global options and reads the workstation's settings file
+// (LoadSiteSettings; --server and --directory override what it says): share
+// access and the system object are then set, and the engine has tried to start.
+void openSite(const CommandContext& context);
+// openSite, and the engine must have started with its registries (else 91 with
+// the reason). Subcommands that read the business system's files call it first.
 void openBusinessSystem(const CommandContext& context);
+// 91 with the reason when the engine did not start or has no registries.
+void requireEngine();
+
+// site: the settings file and the engine's start-up, field by field
+void addSiteCommands(CLI::App& app, CommandContext& context);
 
 // pack, unpack, packdate, unpackdate, crm, ucm
 void addCodecCommands(CLI::App& app, CommandContext& context);

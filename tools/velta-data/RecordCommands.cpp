@@ -28,12 +28,10 @@ struct RecordOptions {
   std::string code;
 };
 
-// The shared engine, started once the business system's options are applied.
+// The shared engine that openBusinessSystem started.
 cBusinessBasic& engine(const CommandContext& context) {
   openBusinessSystem(context);
-  auto& shared = moduleState().engine;
-  if (!shared) shared = std::make_shared<cBusinessBasic>();
-  return *shared;
+  return *moduleState().engine;
 }
 
 // The record that `index` lists under `number` packed with `opCode`; NotFound unless it is there exactly.
@@ -79,7 +77,7 @@ void listLines(const CommandContext& context) {
 }
 
 void lookUpLineCode(const CommandContext& context, const RecordOptions& o) {
-  openBusinessSystem(context);
+  openSite(context);
   const LineCodeMap map = o.inquiry ? LineCodeMap::forInquiryControl() : LineCodeMap::forOrderControl();
   const Value code(o.code);
   std::cout << (o.direction == "rkt" ? map.hBTLineCode(code) : map.rktLineCode(code)) << "\n";

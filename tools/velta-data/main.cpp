@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
   velta::tools::addFileCommands(app, context);
   velta::tools::addIndexCommands(app, context);
   velta::tools::addSampleCommands(app, context);
+  velta::tools::addSiteCommands(app, context);
   velta::tools::addRecordCommands(app, context);
 
   try {

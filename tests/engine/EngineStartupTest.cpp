@@ -1,0 +1,117 @@
+// The engine's start-up and end: the share check, the terminal map, the
+// registries, and which instance keeps them when instances overlap.
+#include <gtest/gtest.h>
+
+#include "engine/EngineStartup.h"
+#include "engine/LogicalFile.h"
+#include "engine/ModuleState.h"
+#include "engine/PhysicalFile.h"
+#include "engine/TextUtilities.h"
+#include "engine/cBusinessBasic.h"
+#include "link/WSKSOCK.h"
+#include "records/cLinks.h"
+#include "records/cSystem.h"
+#include "support/EngineErrorMatch.h"
+#include "support/TempBusinessSystem.h"
+
+namespace velta {
+namespace {
+
+using test::expectEngineError;
+using test::TempBusinessSystem;
+
+TEST(TerminalMap, MatchesByNameWithoutCaseOrByExactAddress) {
+  const std::string map =
+      "OTHERPC 3\n"
+      "COUNTER1\n"              // only a name: skipped
+      "counter1x 4\n"
+      "  COUNTER1   7,x  more\r\n"
+      "counter1 8\n";
+  EXPECT_EQ(terminalIdFromMap(map, "Counter1", "10.0.0.9"), "7");
+  EXPECT_EQ(terminalIdFromMap("10.0.0.90 5\n10.0.0.9 6,1\n", "pc", "10.0.0.9"), "6");
+  EXPECT_EQ(terminalIdFromMap("010.0.0.9 6\n", "pc", "10.0.0.9"), "0");  // addresses compare as text
+  EXPECT_EQ(terminalIdFromMap(map, "nobody", "10.0.0.9"), "0");
+  EXPECT_EQ(terminalIdFromMap("PC ,,\nPC 2\n", "pc", "1.2.3.4"), "0");  // the first match wins, empty list or not
+  EXPECT_EQ(terminalIdFromMap("PC ,5\n", "pc", "1.2.3.4"), "5");        // empty pieces are dropped
+  EXPECT_EQ(terminalIdFromMap("", "pc", "1.2.3.4"), "0");
+}
+
+TEST(HostAddress, DottedTextIsTheMemoryBytesInOrder) {
+  EXPECT_EQ(DottedAddress(GetHostAddress("192.168.1.20")), "192.168.1.20");
+  EXPECT_EQ(DottedAddress(GetHostAddress("10.0.0.255")), "10.0.0.255");
+  EXPECT_EQ(DottedAddress(-1), "255.255.255.255");
+  EXPECT_EQ(GetHostAddress("no-such-host.invalid"), -1);
+  EXPECT_EQ(DottedAddress(GetHostAddress("localhost")), "127.0.0.1");
+  EXPECT_EQ(GetComputerName().find('.'), std::string::npos);
+}
+
+class EngineStartup : public ::testing::Test {
+ protected:
+  void TearDown() override { moduleState().engine.reset(); }
+  TempBusinessSystem bs;
+};
+
+TEST_F(EngineStartup, FindsThisComputerInTheTerminalMap) {
+  bs.write("HBTSLNK/ttymap", "OTHERPC 3\n" + lowerAscii(GetComputerName()) + " 12,A\n");
+  moduleState().compressionAlphabet[0] = '#';
+  cBusinessBasic engine;
+  const cSystem& system = *engine.QuilSys();
+  EXPECT_EQ(system.TerminalID, "12");
+  EXPECT_EQ(system.ComputerName, GetComputerName());
+  EXPECT_EQ(system.IP, DottedAddress(GetHostAddress(GetComputerName())));
+  EXPECT_EQ(moduleState().compressionAlphabet, " ,/.0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+  ASSERT_NE(moduleState().links, nullptr);
+  EXPECT_NE(moduleState().openFiles, nullptr);
+  EXPECT_NE(moduleState().logicalFiles, nullptr);
+}
+
+TEST_F(EngineStartup, UnreachableShareGivesAnEngineWithoutRegistries) {
+  moduleState().system->mUNCDrive = "NOSUCHSERVER";
+  cBusinessBasic engine;
+  EXPECT_EQ(moduleState().links, nullptr);
+  expectEngineError([&] { engine.ReadFile("VNDRDB", 4); }, 91, "OpenFile",
+                    "Object variable or With block variable not set");
+}
+
+TEST_F(EngineStartup, MissingTerminalMapFailsWith91AndCreatesNoRegistry) {
+  std::filesystem::remove(bs.serverFolder() / "HBTSLNK" / "ttymap");
+  bs.startEngine();  // registries of an earlier engine
+  expectEngineError([] { cBusinessBasic engine; }, 91, "cBusinessBasic",
+                    "Object variable or With block variable not set");
+  EXPECT_EQ(moduleState().links, nullptr);
+  EXPECT_EQ(moduleState().system->TerminalID, "0");
+}
+
+TEST_F(EngineStartup, TheEngineCreatedLastKeepsItsRegistries) {
+  bs.write("HBTSLNK/LINKSFILE", test::linksEntry(":D1:VNDRL", ":D1:VNDRDI"));
+  bs.write("HBTSLNK/D1/VNDRDI", test::directoryEntry("VNDRL", 'L', 0, 8, 1));
+  bs.write("HBTSLNK/D1/VNDRDB", std::string(8, '\0') + "VENDOR01");
+
+  auto older = std::make_unique<cBusinessBasic>();
+  auto newer = std::make_unique<cBusinessBasic>();
+  const auto newerLinks = moduleState().links;
+  older.reset();  // the old shared engine ends after the new one started
+  EXPECT_EQ(moduleState().links, newerLinks);
+  EXPECT_EQ(newer->LreadFile("VNDRL", 1), "VENDOR01");
+
+  auto newest = std::make_unique<cBusinessBasic>();
+  newer.reset();
+  EXPECT_EQ(newest->LreadFile("VNDRL", 1), "VENDOR01");
+  newest.reset();  // the last one ends: the registries go with it
+  EXPECT_EQ(moduleState().links, nullptr);
+  EXPECT_EQ(moduleState().logicalFiles, nullptr);
+}
+
+TEST_F(EngineStartup, HandlesOfReplacedRegistriesStayUsable) {
+  bs.write("HBTSLNK/LINKSFILE", test::linksEntry(":D1:VNDRL", ":D1:VNDRDI"));
+  bs.write("HBTSLNK/D1/VNDRDI", test::directoryEntry("VNDRL", 'L', 0, 8, 1));
+  bs.write("HBTSLNK/D1/VNDRDB", std::string(8, '\0') + "VENDOR01");
+  cBusinessBasic first;
+  const auto held = first.LogicalOpen("VNDRL");
+  cBusinessBasic second;
+  EXPECT_EQ(second.LreadFile(held, 1), "VENDOR01");
+  EXPECT_NE(second.LogicalOpen("VNDRL"), held);  // the new registry does not know the old handle
+}
+
+}  // namespace
+}  // namespace velta

@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
 # The worked example of `./dev demo`; $1 is the folder of the built binaries.
-# It shows, through velta-data, how the business system packs numbers and dates
-# into its records, how it compresses text, and the check token of a request.
+#
+# It builds the sample business system in a temporary folder, points the share
+# access and the workstation's settings at it (TMPDIR and XDG_CONFIG_HOME name
+# temporary folders, never the user's own), and reads it the way the controls
+# do: the site configuration and the engine's start-up, a vendor, a product
+# line, a line-code lookup, an index. Then, under the hood: packed fields,
+# compressed text and the check token of a request.
 set -euo pipefail
 BIN=$1
 VD="$BIN/velta-data"
+
+DEMO=$(mktemp -d "${TMPDIR:-/tmp}/velta-demo-XXXXXX")
+trap 'rm -rf "$DEMO"' EXIT
 
 step() { printf '\n== %s\n' "$1"; }
 # Shows the command (arguments with blanks in quotes), then runs it.
@@ -19,46 +27,51 @@ run() {
   show "$@"
   "$VD" "$@" 2>&1
 }
-# Runs a command that changes the record and keeps the changed record in RECORD.
-repack() {
+# Runs a command and shows only the first N lines of what it prints.
+first() {
+  local n=$1
+  shift
   show "$@"
-  RECORD=$("$VD" "$@")
-  echo "$RECORD"
+  "$VD" "$@" >"$DEMO/out" 2>&1
+  sed -n "1,${n}p" "$DEMO/out"
+  echo "   ..."
 }
 
-step "A record is a string of bytes; here 8 bytes, all zero, shown as hex."
-RECORD=0000000000000000
-echo "$RECORD"
+step "Build a sample business system (server SRV, dealer directory D1) in $DEMO."
+"$VD" sample "$DEMO/system" --parts 2000 | sed 's/^/   /'
 
-step "Pack a quantity of 1500 as a 2-byte unsigned field (opcode C) at position 3."
-repack pack C "$RECORD" 1500 3
-echo "   (1500 = 05 dc, most significant byte first)"
+# The workstation's settings file lies in its temporary folder; the per-user
+# settings (share map, line-code host) in its configuration folder.
+export TMPDIR="$DEMO/system/workstation/tmp"
+export XDG_CONFIG_HOME="$DEMO/system/workstation/config"
+unset VELTA_SHARES VELTA_UNC_ROOT
 
-step "Unpack it again; the same two bytes read as signed (J) give the same number."
-run unpack C "$RECORD" 3
-run unpack J "$RECORD" 3
+step "The workstation's settings file and the engine's start-up (terminal map, address)."
+run site
 
-step "Pack -2 into 3 bytes at position 6: the low-order bytes of its two's complement."
-repack pack K "$RECORD" -2 6
-run unpack K "$RECORD" 6
-echo "   (read unsigned, opcode D, the same bytes are 16777214)"
-run unpack D "$RECORD" 6
+step "The distributor's vendor record, found through the vendor index VNDRI."
+run vendor 1207
 
-step "Dates: a day number (C, days since 31 December 1967), MMDDYY (D) and YYMMDD (R)."
+step "Product line 12, with its commodity codes from COMODI (first lines)."
+first 12 line 12
+
+step "The line-code map: the distributor's code of the dealer's line code FLT, and back."
+run linecode hbt FLT
+run linecode rkt "$("$VD" linecode hbt FLT)"
+
+step "The part index: how many keys, and the first three in key order."
+run count PARTI
+first 3 walk PARTI
+
+step "Under the hood: a quantity of 1500 packed as a 2-byte field (opcode C) at position 3."
+run pack C 0000000000000000 1500 3
+run unpack J 000005dc00000000 3
+
+step "Dates: a day number (C), MMDDYY (D); compressed text, three characters in two bytes."
 run packdate C 0000 1 2026-12-08
-run unpackdate C 5417 1
-run packdate D 000000 1 1999-01-05
 run unpackdate D 002967 1
-run packdate R 000000 1 2005-12-31
-echo "   (two-digit years read back in 1930-2029; what is no date reads as 1968-01-01)"
-run unpackdate R 991301 1
-
-step "Compressed text: three characters of a 40-character alphabet in two bytes."
 run crm "ACME PARTS 4/7"
-echo "   (14 characters, padded with a blank to 15: five words, ten bytes; back again:)"
 run ucm "$("$VD" crm "ACME PARTS 4/7")"
-echo "   (lower-case letters are not in the alphabet and become blanks)"
-run crm "abc"
 
 step "Errors: one line with number, source and text, exit status 1."
 run pack C 0000 1 2 || echo "   (exit status $?)"

@@ -8,6 +8,7 @@
 
 #include "engine/EngineError.h"
 #include "engine/Notice.h"
+#include "platform/FullTransfer.h"
 #include "platform/SmbContext.h"
 #include "platform/SmbCredentials.h"
 
@@ -116,25 +117,21 @@ class SmbFile : public ShareFile {
   SmbFile& operator=(const SmbFile&) = delete;
 
   std::size_t readAt(uint64_t offset, char* buffer, std::size_t length) override {
-    std::size_t done = 0;
-    while (done < length) {  // a server may give fewer bytes than asked before the end
+    return readFully(length, [&](std::size_t done) {
       const ssize_t n = connection_->context->readAt(file_, offset + done, buffer + done, length - done);
       if (n < 0) fail(lastError(), "ReadFile");
-      if (n == 0) break;
-      done += static_cast<std::size_t>(n);
-    }
-    return done;
+      return static_cast<std::size_t>(n);
+    });
   }
 
   void writeAt(uint64_t offset, const char* data, std::size_t length) override {
     if (readOnly_) throw EngineError::fileSystem(err::PermissionDenied, "WriteFile", path_);
-    std::size_t done = 0;
-    while (done < length) {
+    writeFully(length, [&](std::size_t done) {
       errno = 0;
       const ssize_t n = connection_->context->writeAt(file_, offset + done, data + done, length - done);
       if (n <= 0) fail(lastError(), "WriteFile");
-      done += static_cast<std::size_t>(n);
-    }
+      return static_cast<std::size_t>(n);
+    });
   }
 
   uint64_t size() override {

@@ -51,6 +51,36 @@ std::string pattern(std::size_t length) {
   return out;
 }
 
+// The engine error that `f` throws, or nothing when it throws none.
+template <class F>
+std::optional<EngineError> thrownBy(F&& f) {
+  try {
+    f();
+  } catch (const EngineError& e) {
+    return e;
+  }
+  return std::nullopt;
+}
+
+struct TimedFailure {
+  std::optional<EngineError> error;
+  double seconds = 0;
+};
+
+// What `f` throws, and how long it took to.
+template <class F>
+TimedFailure timedFailure(F&& f) {
+  TimedFailure out;
+  out.seconds = secondsTaken([&] { out.error = thrownBy(f); });
+  return out;
+}
+
+// Reads the file's second block of 512 bytes.
+void readBlock(ShareFile& file) {
+  char buffer[512];
+  file.readAt(sizeof buffer, buffer, sizeof buffer);
+}
+
 // Catches notices, and what libsmbclient might print, for one test.
 class NoticeCatcher {
  public:
@@ -58,6 +88,8 @@ class NoticeCatcher {
     moduleState().notice = [this](const Notice& n) { texts.push_back(n.text); };
   }
   ~NoticeCatcher() { moduleState().notice = saved_; }
+  // The one notice given, or a text saying how many there were.
+  std::string only() const { return texts.size() == 1 ? texts[0] : std::to_string(texts.size()) + " notices, not one"; }
   std::vector<std::string> texts;
 
  private:
@@ -95,6 +127,16 @@ class SmbShareTest : public ::testing::Test {
     writeFile(path, text);
     ::chmod(path.c_str(), mode);
     return path.string();
+  }
+
+  // \\SRV\HBTSLNK\D1\VNDRDI on the guest share with the given options, opened and read from once.
+  std::unique_ptr<ShareFile> openAndReadOnce(const std::string& options) {
+    writeFile(samba->publicDir() / "D1" / "VNDRDI", pattern(4096));
+    auto file = shares->with("\\\\SRV\\HBTSLNK = " + samba->url("PUBLIC") + " " + options + "\n")
+                    .open("\\\\SRV\\HBTSLNK\\D1\\VNDRDI");
+    char buffer[512];
+    if (!file || file->readAt(0, buffer, sizeof buffer) != sizeof buffer) return nullptr;
+    return file;
   }
 
   std::optional<SambaServer> samba;
@@ -198,34 +240,30 @@ TEST_F(SmbShareTest, ReadOnlyShareOpensForReadingAndRefusesWrites) {
   char buffer[5];
   EXPECT_EQ(file->readAt(0, buffer, 5), 5u);
   EXPECT_EQ(std::string(buffer, 5), "links");
-  try {
-    file->writeAt(0, "X", 1);
-    FAIL() << "a write to a read-only share succeeded";
-  } catch (const EngineError& e) {
-    EXPECT_EQ(e.number(), err::PermissionDenied);
-    EXPECT_EQ(e.source(), "WriteFile");
-    EXPECT_EQ(e.description(), "Permission denied: \\\\srv\\ro\\d1\\links");
-  }
+  const auto refused = thrownBy([&] { file->writeAt(0, "X", 1); });
+  ASSERT_TRUE(refused) << "a write to a read-only share succeeded";
+  EXPECT_EQ(refused->number(), err::PermissionDenied);
+  EXPECT_EQ(refused->source(), "WriteFile");
+  EXPECT_EQ(refused->description(), "Permission denied: \\\\srv\\ro\\d1\\links");
   EXPECT_EQ(readFile(samba->readOnlyDir() / "D1" / "LINKS"), "links file");
 }
 
 TEST_F(SmbShareTest, GuestReachesTheGuestShareButNotTheLockedOne) {
   writeFile(samba->publicDir() / "P", "public");
   writeFile(samba->lockedDir() / "L", "locked");
-  auto& access = shares->with("\\\\SRV\\PUB = " + samba->url("PUBLIC") + "\n\\\\SRV\\LOCK = " +
-                              samba->url("LOCKED") + "\n");
+  auto& access =
+      shares->with("\\\\SRV\\PUB = " + samba->url("PUBLIC") + "\n\\\\SRV\\LOCK = " + samba->url("LOCKED") + "\n");
   EXPECT_EQ(access.readAll("\\\\SRV\\PUB\\P").value_or("?"), "public");
   EXPECT_EQ(access.open("\\\\SRV\\LOCK\\L"), nullptr);
   EXPECT_EQ(access.lookup("\\\\SRV\\LOCK\\L"), EntryKind::None);
-  ASSERT_EQ(notices.texts.size(), 1u);
-  EXPECT_EQ(notices.texts[0], "\\\\SRV\\LOCK (" + samba->url("LOCKED") +
-                                  ") cannot be reached: the server refuses guest and anonymous access to the share.");
+  EXPECT_EQ(notices.only(), "\\\\SRV\\LOCK (" + samba->url("LOCKED") +
+                                ") cannot be reached: the server refuses guest and anonymous access to the share.");
 }
 
 TEST_F(SmbShareTest, CredentialsFileLogsOnToTheLockedShare) {
   writeFile(samba->lockedDir() / "D1" / "L", "locked");
-  const auto cred = credentialsFile("user=" + std::string(SambaServer::kUser) + "\r\npass=" +
-                                    SambaServer::kPassword + "\r\nworkgroup=WORKGROUP\r\n");
+  const auto cred = credentialsFile("user=" + std::string(SambaServer::kUser) + "\r\npass=" + SambaServer::kPassword +
+                                    "\r\nworkgroup=WORKGROUP\r\n");
   auto& access = shares->with("\\\\SRV\\LOCK = " + samba->url("LOCKED") + " credentials=" + cred + "\n");
   auto file = access.open("\\\\SRV\\LOCK\\D1\\L");
   ASSERT_NE(file, nullptr) << (notices.texts.empty() ? "" : notices.texts[0]);
@@ -265,61 +303,42 @@ TEST_F(SmbShareTest, CredentialsFileOthersMayReadIsRefused) {
   auto& access = shares->with("\\\\SRV\\LOCK = " + samba->url("LOCKED") + " credentials=" + cred + "\n");
   EXPECT_EQ(access.open("\\\\SRV\\LOCK\\L"), nullptr);
   EXPECT_EQ(access.lookup("\\\\SRV\\LOCK\\L"), EntryKind::None);
-  ASSERT_EQ(notices.texts.size(), 1u);
-  EXPECT_EQ(notices.texts[0], "\\\\SRV\\LOCK (" + samba->url("LOCKED") + ") cannot be reached: the credentials file " +
-                                  cred + " is refused: its group or others may read or write it (mode 0644); a file "
-                                  "holding a password must be private to its owner (chmod 600).");
+  EXPECT_EQ(notices.only(), "\\\\SRV\\LOCK (" + samba->url("LOCKED") + ") cannot be reached: the credentials file " +
+                                cred +
+                                " is refused: its group or others may read or write it (mode 0644); a file "
+                                "holding a password must be private to its owner (chmod 600).");
 }
 
 TEST_F(SmbShareTest, ServerStoppedInTheMiddleIsAClearErrorWithinTheDeadline) {
-  writeFile(samba->publicDir() / "D1" / "VNDRDI", pattern(4096));
-  auto& access = shares->with("\\\\SRV\\HBTSLNK = " + samba->url("PUBLIC") + " timeout=2\n");
-  auto file = access.open("\\\\SRV\\HBTSLNK\\D1\\VNDRDI");
+  auto file = openAndReadOnce("timeout=2");
   ASSERT_NE(file, nullptr);
-  char buffer[512];
-  ASSERT_EQ(file->readAt(0, buffer, 512), 512u);
-
   samba->stop();
-  const double seconds = secondsTaken([&] {
-    try {
-      file->readAt(512, buffer, 512);
-      ADD_FAILURE() << "a read from a stopped server succeeded";
-    } catch (const EngineError& e) {
-      EXPECT_EQ(e.number(), err::DeviceIoError);
-      EXPECT_EQ(e.source(), "ReadFile");
-      EXPECT_EQ(e.description(), "Device I/O error: \\\\SRV\\HBTSLNK\\D1\\VNDRDI");
-    }
-    EXPECT_THROW(file->writeAt(0, "X", 1), EngineError);
-    EXPECT_THROW(file->size(), EngineError);
-    EXPECT_EQ(access.open("\\\\SRV\\HBTSLNK\\D1\\VNDRDI"), nullptr);
+  const auto read = timedFailure([&] { readBlock(*file); });
+  ASSERT_TRUE(read.error) << "a read from a stopped server succeeded";
+  EXPECT_EQ(read.error->number(), err::DeviceIoError);
+  EXPECT_EQ(read.error->source(), "ReadFile");
+  EXPECT_EQ(read.error->description(), "Device I/O error: \\\\SRV\\HBTSLNK\\D1\\VNDRDI");
+  EXPECT_LT(read.seconds, 2 + kDeadlineSlackSeconds);
+  const auto rest = timedFailure([&] {
+    EXPECT_TRUE(thrownBy([&] { file->writeAt(0, "X", 1); }));
+    EXPECT_TRUE(thrownBy([&] { file->size(); }));
+    EXPECT_EQ((*shares)->open("\\\\SRV\\HBTSLNK\\D1\\VNDRDI"), nullptr);
   });
-  EXPECT_LT(seconds, 4 * 2 + kDeadlineSlackSeconds);
-  ASSERT_EQ(notices.texts.size(), 1u);
-  EXPECT_EQ(notices.texts[0], "\\\\SRV\\HBTSLNK (" + samba->url("PUBLIC") +
-                                  ") cannot be reached: the server closed the connection.");
+  EXPECT_LT(rest.seconds, 3 * 2 + kDeadlineSlackSeconds);  // three calls, each within its deadline
+  EXPECT_EQ(notices.only(),
+            "\\\\SRV\\HBTSLNK (" + samba->url("PUBLIC") + ") cannot be reached: the server closed the connection.");
 }
 
 TEST_F(SmbShareTest, FrozenServerFailsTheReadWithinTheDeadline) {
-  writeFile(samba->publicDir() / "F", pattern(4096));
-  auto& access = shares->with("\\\\SRV\\S = " + samba->url("PUBLIC") + " timeout=1\n");
-  auto file = access.open("\\\\SRV\\S\\F");
+  auto file = openAndReadOnce("timeout=1");
   ASSERT_NE(file, nullptr);
-  char buffer[512];
-  ASSERT_EQ(file->readAt(0, buffer, 512), 512u);
-
   samba->freeze();
-  const double seconds = secondsTaken([&] {
-    try {
-      file->readAt(512, buffer, 512);
-      ADD_FAILURE() << "a read from a frozen server succeeded";
-    } catch (const EngineError& e) {
-      EXPECT_EQ(e.number(), err::DeviceIoError);
-    }
-  });
-  EXPECT_LT(seconds, 1 + kDeadlineSlackSeconds);
-  ASSERT_EQ(notices.texts.size(), 1u);
-  EXPECT_EQ(notices.texts[0], "\\\\SRV\\S (" + samba->url("PUBLIC") +
-                                  ") cannot be reached: the server did not answer within 1 second.");
+  const auto read = timedFailure([&] { readBlock(*file); });
+  EXPECT_LT(read.seconds, 1 + kDeadlineSlackSeconds);
+  ASSERT_TRUE(read.error) << "a read from a frozen server succeeded";
+  EXPECT_EQ(read.error->number(), err::DeviceIoError);
+  EXPECT_EQ(notices.only(), "\\\\SRV\\HBTSLNK (" + samba->url("PUBLIC") +
+                                ") cannot be reached: the server did not answer within 1 second.");
 }
 
 TEST_F(SmbShareTest, OpenFilesOutliveTheShareMapThatOpenedThem) {
@@ -336,8 +355,7 @@ TEST_F(SmbShareTest, OpenFilesOutliveTheShareMapThatOpenedThem) {
 TEST_F(SmbShareTest, ShareTheServerDoesNotHave) {
   auto& access = shares->with("\\\\SRV\\S = " + samba->url("NOSUCH") + "\n");
   EXPECT_EQ(access.lookup("\\\\SRV\\S\\X"), EntryKind::None);
-  ASSERT_EQ(notices.texts.size(), 1u);
-  EXPECT_EQ(notices.texts[0],
+  EXPECT_EQ(notices.only(),
             "\\\\SRV\\S (" + samba->url("NOSUCH") + ") cannot be reached: the server has no share \"NOSUCH\".");
 }
 
@@ -352,8 +370,7 @@ TEST(SmbShareUnreachable, ServerThatNeverAnswersFailsWithinTheTimeout) {
   auto& access = shares.with("\\\\SRV\\DATA = " + url + " timeout=1\n");
   const double seconds = secondsTaken([&] { EXPECT_EQ(access.open("\\\\SRV\\DATA\\D1\\VNDRDI"), nullptr); });
   EXPECT_LT(seconds, 1 + kDeadlineSlackSeconds);
-  ASSERT_EQ(notices.texts.size(), 1u);
-  EXPECT_EQ(notices.texts[0],
+  EXPECT_EQ(notices.only(),
             "\\\\SRV\\DATA (" + url + ") cannot be reached: the server did not answer within 1 second.");
 }
 
@@ -365,8 +382,7 @@ TEST(SmbShareUnreachable, TheDefaultTimeoutIsFiveSeconds) {
   auto& access = shares.with("\\\\SRV\\DATA = smb://127.0.0.1:" + std::to_string(silent.port()) + "/DATA\n");
   const double seconds = secondsTaken([&] { EXPECT_EQ(access.lookup("\\\\SRV\\DATA\\X"), EntryKind::None); });
   EXPECT_LT(seconds, 5 + kDeadlineSlackSeconds);
-  ASSERT_EQ(notices.texts.size(), 1u);
-  EXPECT_NE(notices.texts[0].find("did not answer within 5 seconds"), std::string::npos) << notices.texts[0];
+  EXPECT_NE(notices.only().find("did not answer within 5 seconds"), std::string::npos) << notices.only();
 }
 
 TEST(SmbShareUnreachable, NothingListeningIsOneNoticeNamingThePort) {
@@ -379,9 +395,8 @@ TEST(SmbShareUnreachable, NothingListeningIsOneNoticeNamingThePort) {
   EXPECT_EQ(access.open("\\\\SRV\\DATA\\X"), nullptr);
   EXPECT_EQ(access.open("\\\\SRV\\DATA\\Y"), nullptr);
   EXPECT_NE(access.explain("\\\\SRV\\DATA\\X").find(url), std::string::npos);
-  ASSERT_EQ(notices.texts.size(), 1u);
-  EXPECT_EQ(notices.texts[0], "\\\\SRV\\DATA (" + url + ") cannot be reached: the server refuses connections on port " +
-                                  std::to_string(port) + ".");
+  EXPECT_EQ(notices.only(), "\\\\SRV\\DATA (" + url + ") cannot be reached: the server refuses connections on port " +
+                                std::to_string(port) + ".");
 }
 
 }  // namespace

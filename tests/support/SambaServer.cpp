@@ -171,28 +171,20 @@ void SambaServer::writeConfiguration() const {
        << "  disable netbios = yes\n"
        << "  load printers = no\n"
        << "  printing = bsd\n"
-       << "  printcap name = /dev/null\n"
-       << "[PUBLIC]\n"
-       << "  path = " << publicDir().string() << "\n"
-       << "  guest ok = yes\n"
-       << "  read only = no\n"
-       << "  force user = root\n"
-       << "[LOCKED]\n"
-       << "  path = " << lockedDir().string() << "\n"
-       << "  guest ok = no\n"
-       << "  valid users = " << kUser << "\n"
-       << "  read only = no\n"
-       << "[RDONLY]\n"
-       << "  path = " << readOnlyDir().string() << "\n"
-       << "  guest ok = yes\n"
-       << "  read only = yes\n"
-       << "  force user = root\n"
-       << "[EXACT]\n"
-       << "  path = " << exactCaseDir().string() << "\n"
-       << "  guest ok = yes\n"
-       << "  read only = no\n"
-       << "  force user = root\n"
-       << "  case sensitive = yes\n";
+       << "  printcap name = /dev/null\n";
+  const struct {
+    const char* name;
+    fs::path path;
+    std::string options;
+  } shares[] = {
+      {"PUBLIC", publicDir(), "guest ok = yes\n  read only = no\n  force user = root\n"},
+      {"LOCKED", lockedDir(), "guest ok = no\n  valid users = " + std::string(kUser) + "\n  read only = no\n"},
+      {"RDONLY", readOnlyDir(), "guest ok = yes\n  read only = yes\n  force user = root\n"},
+      {"EXACT", exactCaseDir(), "guest ok = yes\n  read only = no\n  force user = root\n  case sensitive = yes\n"},
+  };
+  for (const auto& share : shares) {
+    conf << "[" << share.name << "]\n  path = " << share.path.string() << "\n  " << share.options;
+  }
   if (!conf) throw std::runtime_error("cannot write " + (dir_.path() / "smb.conf").string());
 }
 

@@ -40,6 +40,8 @@ void openBusinessSystem(const CommandContext& context);
 
 // pack, unpack, packdate, unpackdate, crm, ucm
 void addCodecCommands(CLI::App& app, CommandContext& context);
+// token
+void addLinkCommands(CLI::App& app, CommandContext& context);
 
 // Hex text of a record string, lower case; and back (UsageError when malformed).
 std::string toHex(std::string_view bytes);

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
   velta::tools::CommandContext context;
   velta::tools::addGlobalOptions(app, context);
   velta::tools::addCodecCommands(app, context);
+  velta::tools::addLinkCommands(app, context);
 
   try {
     app.parse(argc, argv);

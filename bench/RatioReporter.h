@@ -1,0 +1,57 @@
+// A console reporter that also keeps each benchmark's time, so that a
+// benchmark program can print ratios of runs measured in the same process.
+//
+//   benchmark::Initialize(&argc, argv);
+//   velta::bench::RatioReporter reporter;
+//   benchmark::RunSpecifiedBenchmarks(&reporter);
+//   reporter.printRatio("16x answer", "framing/1048576", "framing/65536", 20.0);
+#pragma once
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <map>
+#include <ostream>
+#include <string>
+
+namespace velta::bench {
+
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  // Colours only on a terminal, so that piped output stays plain text.
+  RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
+
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      // Keyed by the registered name, without suffixes such as "/min_time:0.200".
+      if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
+        times_[run.run_name.function_name] = run.GetAdjustedCPUTime();
+      }
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+
+  // Prints CPU time(measured) / CPU time(baseline) with the goal it is held
+  // against; a report, never a verdict. CPU time, because the machine may be
+  // shared. Says so when either run is missing.
+  void printRatio(const std::string& label, const std::string& measured, const std::string& baseline,
+                  double goal) {
+    const auto m = times_.find(measured);
+    const auto b = times_.find(baseline);
+    char line[256];
+    if (m == times_.end() || b == times_.end() || b->second <= 0) {
+      std::snprintf(line, sizeof line, "%-48s not measured\n", label.c_str());
+    } else {
+      const double ratio = m->second / b->second;
+      std::snprintf(line, sizeof line, "%-48s %7.2fx (goal at most %.0fx: %s)\n", label.c_str(), ratio, goal,
+                    ratio <= goal ? "met" : "NOT met");
+    }
+    GetOutputStream() << line << std::flush;
+  }
+
+ private:
+  std::map<std::string, double> times_;
+};
+
+}  // namespace velta::bench

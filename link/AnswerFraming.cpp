@@ -1,0 +1,95 @@
+#include "link/AnswerFraming.h"
+
+#include <algorithm>
+
+#include "engine/EngineError.h"
+
+namespace velta {
+
+namespace {
+
+constexpr std::string_view kLengthLineEnd = "\n00|//";  // LF, then the message's first bytes
+// A pattern that starts this far from the end may still be completed by the next piece.
+constexpr std::size_t kOpenTail = kLengthLineEnd.size() - 1;
+// The most decimal digits that cannot overflow 64 bits.
+constexpr std::size_t kMaxExactDigits = 19;
+
+const std::string kLimitText = "the limit of " + std::to_string(AnswerFraming::kLimit) + " bytes (16 MiB)";
+
+std::string beyondLimit(std::uint64_t bytes) {
+  return ", " + std::to_string(bytes - AnswerFraming::kLimit) + " more than " + kLimitText;
+}
+
+}  // namespace
+
+std::optional<FramedAnswer> AnswerFraming::feed(std::string_view piece) {
+  if (reported_ || failed_) return std::nullopt;
+  // With a length known nothing more is removed, so a piece too many is refused before it is kept.
+  if (expected_ > 0 && buffered() + piece.size() > kLimit) failBuffered(buffered() + piece.size());
+  buffer_.append(piece);
+  if (expected_ == 0 && !patternAtStart_) findLengthLine();
+  if (buffered() > kLimit) failBuffered(buffered());
+  if (expected_ == 0 || buffered() != static_cast<std::size_t>(expected_)) return std::nullopt;
+
+  reported_ = true;
+  FramedAnswer answer{head_ == 0 ? std::move(buffer_) : buffer_.substr(head_), expected_};
+  std::string().swap(buffer_);
+  head_ = scanFrom_ = 0;
+  return answer;
+}
+
+void AnswerFraming::findLengthLine() {
+  const std::size_t at = buffer_.find(kLengthLineEnd, scanFrom_);
+  if (at == std::string::npos) {
+    scanFrom_ = std::max(head_, buffer_.size() - std::min(buffer_.size(), kOpenTail));
+    return;
+  }
+  if (at == head_) {
+    // Nothing is removed, so this stays the first occurrence on every later arrival.
+    patternAtStart_ = true;
+    return;
+  }
+
+  const std::string_view line = std::string_view(buffer_).substr(head_, at - head_);
+  const std::size_t digits = std::find_if(line.begin(), line.end(), [](char c) { return c < '0' || c > '9'; }) -
+                             line.begin();
+  const std::size_t zeros = std::min(line.find_first_not_of('0'), digits);
+  const std::string_view value = line.substr(zeros, digits - zeros);
+  if (value.size() > kMaxExactDigits) {
+    fail("the answer announces a length of " + std::to_string(value.size()) + " digits, far more than " +
+         kLimitText);
+  }
+  std::uint64_t announced = 0;
+  for (char c : value) announced = announced * 10 + static_cast<std::uint64_t>(c - '0');
+  if (announced > kLimit) fail("the answer announces " + std::to_string(announced) + " bytes" + beyondLimit(announced));
+
+  expected_ = static_cast<std::int32_t>(announced);
+  head_ = at + 1;
+  scanFrom_ = head_;
+  // Removing the front costs what stays; doing it only when more than half is
+  // removed keeps the total cost in proportion to the bytes received.
+  if (head_ > buffer_.size() / 2) {
+    buffer_.erase(0, head_);
+    scanFrom_ -= head_;
+    head_ = 0;
+  }
+  // The whole answer in one allocation, not copied again as it grows (at most kLimit).
+  buffer_.reserve(head_ + announced);
+}
+
+void AnswerFraming::failBuffered(std::size_t bytes) {
+  const std::string against =
+      expected_ > 0 ? "against an announced length of " + std::to_string(expected_) : "with no length announced";
+  fail(std::to_string(bytes) + " bytes of the answer held " + against + beyondLimit(bytes));
+}
+
+void AnswerFraming::fail(std::string description) {
+  failed_ = true;
+  std::string().swap(buffer_);
+  head_ = scanFrom_ = 0;
+  throw EngineError(err::AnswerTooLarge, "Framing", std::move(description));
+}
+
+void AnswerFraming::reset() { *this = AnswerFraming(); }
+
+}  // namespace velta

@@ -126,7 +126,7 @@ int freeLoopbackPort() {
   return ntohs(address.sin_port);
 }
 
-SambaServer::SambaServer() {
+SambaServer::SambaServer(std::vector<Share> moreShares) : moreShares_(std::move(moreShares)) {
   for (const char* sub : {"run", "priv", "lock", "state", "cache", "log", "ncalrpc", "scratch"}) {
     fs::create_directories(dir_.path() / sub);
   }
@@ -172,16 +172,19 @@ void SambaServer::writeConfiguration() const {
        << "  load printers = no\n"
        << "  printing = bsd\n"
        << "  printcap name = /dev/null\n";
-  const struct {
-    const char* name;
+  const std::string guestReadWrite = "guest ok = yes\n  read only = no\n  force user = root\n";
+  struct Section {
+    std::string name;
     fs::path path;
     std::string options;
-  } shares[] = {
-      {"PUBLIC", publicDir(), "guest ok = yes\n  read only = no\n  force user = root\n"},
+  };
+  std::vector<Section> shares = {
+      {"PUBLIC", publicDir(), guestReadWrite},
       {"LOCKED", lockedDir(), "guest ok = no\n  valid users = " + std::string(kUser) + "\n  read only = no\n"},
       {"RDONLY", readOnlyDir(), "guest ok = yes\n  read only = yes\n  force user = root\n"},
-      {"EXACT", exactCaseDir(), "guest ok = yes\n  read only = no\n  force user = root\n  case sensitive = yes\n"},
+      {"EXACT", exactCaseDir(), guestReadWrite + "  case sensitive = yes\n"},
   };
+  for (const auto& more : moreShares_) shares.push_back({more.name, more.path, guestReadWrite});
   for (const auto& share : shares) {
     conf << "[" << share.name << "]\n  path = " << share.path.string() << "\n  " << share.options;
   }

@@ -7,7 +7,8 @@
 //   RDONLY  guest access, reading only       readOnlyDir()
 //   EXACT   guest access, read and write, names matched with regard to letter
 //           case (as a Samba server may be set up)   exactCaseDir()
-// and stops (SIGTERM, then waits) when it goes out of scope, also when the test
+// and any folders the test names (guest access, read and write, as PUBLIC);
+// it stops (SIGTERM, then waits) when it goes out of scope, also when the test
 // fails. smbd needs root here; a test without it is skipped:
 //
 //   if (auto why = SambaServer::unavailable()) GTEST_SKIP() << *why;
@@ -26,6 +27,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "support/TempDir.h"
 
@@ -39,8 +41,13 @@ class SambaServer {
   // Why the Samba tests cannot run here (not root, no smbd), or nothing.
   static std::optional<std::string> unavailable();
 
+  struct Share {
+    std::string name;
+    std::filesystem::path path;
+  };
+
   // Starts smbd and waits until it accepts connections; throws with its log when it does not.
-  SambaServer();
+  explicit SambaServer(std::vector<Share> moreShares = {});
   ~SambaServer();
   SambaServer(const SambaServer&) = delete;
   SambaServer& operator=(const SambaServer&) = delete;
@@ -71,6 +78,7 @@ class SambaServer {
   bool waitUntilListening();
 
   TempDir dir_;
+  std::vector<Share> moreShares_;
   int port_ = 0;
   pid_t pid_ = -1;
   int stdinWriter_ = -1;  // smbd's standard input stays open while this does

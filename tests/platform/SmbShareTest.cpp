@@ -171,6 +171,24 @@ TEST_F(SmbShareTest, PositionedReadsWritesAndLength) {
   EXPECT_EQ(readFile(samba->publicDir() / "D1" / "VNDRDI"), expected);
 }
 
+TEST_F(SmbShareTest, CountsTheReadCallsItMakesToTheServer) {
+  writeFile(samba->publicDir() / "F", pattern(2048));
+  auto& access = shares->with("\\\\SRV\\S = " + samba->url("PUBLIC") + "\n");
+  auto file = access.open("\\\\SRV\\S\\F");
+  ASSERT_NE(file, nullptr);
+  const auto where = access.resolve("\\\\SRV\\S\\F");
+  ASSERT_TRUE(where);
+  const auto* smb = dynamic_cast<const SmbShare*>(where->backend);
+  ASSERT_NE(smb, nullptr);
+  const uint64_t before = smb->readCalls();  // lookups read no file
+  char buffer[512];
+  file->readAt(0, buffer, 512);
+  file->readAt(1024, buffer, 512);
+  EXPECT_EQ(smb->readCalls(), before + 2);
+  EXPECT_EQ(file->readAt(1800, buffer, 512), 248u);  // the short read, then the end
+  EXPECT_EQ(smb->readCalls(), before + 4);
+}
+
 TEST_F(SmbShareTest, ReadsLargerThanOneServerReply) {
   const std::string bytes = pattern(3 << 20);  // more than one SMB read reply carries
   writeFile(samba->publicDir() / "BIG", bytes);

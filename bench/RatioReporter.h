@@ -5,6 +5,7 @@
 //   velta::bench::RatioReporter reporter;
 //   benchmark::RunSpecifiedBenchmarks(&reporter);
 //   reporter.printRatio("16x answer", "framing/1048576", "framing/65536", 20.0);
+//   reporter.printRatio("Unpack K per call", "unpack/K", "read/3 bytes");   // no goal
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -37,20 +38,31 @@ class RatioReporter : public benchmark::ConsoleReporter {
   // shared. Says so when either run is missing.
   void printRatio(const std::string& label, const std::string& measured, const std::string& baseline,
                   double goal) {
+    printLine(label, measured, baseline, &goal);
+  }
+  // The same for a ratio that is only reported, with no goal to hold it against.
+  void printRatio(const std::string& label, const std::string& measured, const std::string& baseline) {
+    printLine(label, measured, baseline, nullptr);
+  }
+
+ private:
+  void printLine(const std::string& label, const std::string& measured, const std::string& baseline,
+                 const double* goal) {
     const auto m = times_.find(measured);
     const auto b = times_.find(baseline);
     char line[256];
     if (m == times_.end() || b == times_.end() || b->second <= 0) {
       std::snprintf(line, sizeof line, "%-48s not measured\n", label.c_str());
+    } else if (!goal) {
+      std::snprintf(line, sizeof line, "%-48s %7.2fx\n", label.c_str(), m->second / b->second);
     } else {
       const double ratio = m->second / b->second;
-      std::snprintf(line, sizeof line, "%-48s %7.2fx (goal at most %.0fx: %s)\n", label.c_str(), ratio, goal,
-                    ratio <= goal ? "met" : "NOT met");
+      std::snprintf(line, sizeof line, "%-48s %7.2fx (goal at most %.0fx: %s)\n", label.c_str(), ratio, *goal,
+                    ratio <= *goal ? "met" : "NOT met");
     }
     GetOutputStream() << line << std::flush;
   }
 
- private:
   std::map<std::string, double> times_;
 };
 

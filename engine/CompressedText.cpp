@@ -2,22 +2,36 @@
 
 #include <array>
 
+#include "engine/EngineError.h"
 #include "engine/ModuleState.h"
 
 namespace velta {
 
+namespace {
+// 40 * 40 * 40: the words that hold three characters; the rest hold two.
+constexpr unsigned kThreeCharacterWords = 40 * 40 * 40;
+
+void checkAlphabet(std::string_view alphabet, const char* source) {
+  if (alphabet.size() != kCompressionAlphabetSize) throw EngineError::general(err::InvalidCall, source);
+}
+}  // namespace
+
 std::string compressText(std::string_view source, std::string_view alphabet) {
+  checkAlphabet(alphabet, "Crm");
   // One lookup table per call: the alphabet may change between calls (Stma 10).
-  std::array<unsigned, 256> index{};
+  // Characters outside the alphabet count as index 0.
+  std::array<unsigned char, 256> index{};
   for (std::size_t i = alphabet.size(); i-- > 0;) {
-    index[static_cast<unsigned char>(alphabet[i])] = static_cast<unsigned>(i);  // first occurrence wins
+    index[static_cast<unsigned char>(alphabet[i])] = static_cast<unsigned char>(i);  // first occurrence wins
   }
+  // A last group short of three characters is completed with blanks, as Crm pads.
+  const unsigned blank = index[static_cast<unsigned char>(' ')];
   std::string out;
   out.reserve((source.size() + 2) / 3 * 2);
   for (std::size_t i = 0; i < source.size(); i += 3) {
     unsigned word = 0;
     for (std::size_t j = i; j < i + 3; ++j) {
-      word = word * 40 + (j < source.size() ? index[static_cast<unsigned char>(source[j])] : 0);
+      word = word * 40 + (j < source.size() ? index[static_cast<unsigned char>(source[j])] : blank);
     }
     out += static_cast<char>(word >> 8);
     out += static_cast<char>(word & 0xFF);
@@ -26,16 +40,19 @@ std::string compressText(std::string_view source, std::string_view alphabet) {
 }
 
 std::string expandText(std::string_view source, std::string_view alphabet) {
-  std::string out;
-  out.reserve(source.size() / 2 * 3 + 3);
+  checkAlphabet(alphabet, "Ucm");
+  std::string out((source.size() + 1) / 2 * 3, '\0');
+  char* to = out.data();
   for (std::size_t i = 0; i < source.size(); i += 2) {
     const unsigned high = static_cast<unsigned char>(source[i]);
+    // A last single byte is completed with NUL, as Ucm pads.
     const unsigned low = i + 1 < source.size() ? static_cast<unsigned char>(source[i + 1]) : 0;
     const unsigned word = (high << 8) | low;
-    if (word < 64000) out += alphabet[word / 1600];
-    out += alphabet[(word / 40) % 40];
-    out += alphabet[word % 40];
+    if (word < kThreeCharacterWords) *to++ = alphabet[word / 1600];
+    *to++ = alphabet[(word / 40) % 40];
+    *to++ = alphabet[word % 40];
   }
+  out.resize(static_cast<std::size_t>(to - out.data()));
   return out;
 }
 

@@ -18,14 +18,19 @@
 namespace velta {
 
 inline constexpr std::string_view kDefaultCompressionAlphabet = " ,/.0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+inline constexpr std::size_t kCompressionAlphabetSize = 40;
+static_assert(kDefaultCompressionAlphabet.size() == kCompressionAlphabetSize);
 
 // Pads `source` with blanks to a multiple of three characters (in the caller's
-// variable) and compresses it; characters outside the alphabet count as blanks.
+// variable) and compresses it; characters outside the alphabet count as index 0
+// (the blank, until Stma 10 replaces it).
 std::string Crm(std::string& source);
-// Pads `source` with one NUL when its length is odd (in the caller's variable) and expands it.
+// Pads `source` with one NUL when its length is odd (in the caller's variable)
+// and expands it; words from 64000 up give two characters, not three.
 std::string Ucm(std::string& source);
 
-// The same with an explicit alphabet of 40 characters, leaving the source alone.
+// The same with an explicit alphabet, leaving the source alone: a last short
+// group counts as padded. An alphabet of other than 40 characters raises 5.
 std::string compressText(std::string_view source, std::string_view alphabet);
 std::string expandText(std::string_view source, std::string_view alphabet);
 

@@ -8,29 +8,35 @@ namespace velta {
 
 namespace {
 
-constexpr char kQuote = '"';
+std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
-bool isSignedOpCode(char op) { return op == 'I' || op == 'J' || op == 'K'; }
+// "I", "J", "K" in either case: packWidth has accepted the letter already.
+bool isSignedOpCode(char op) { return op == 'I' || op == 'J' || op == 'K' || op == 'i' || op == 'j' || op == 'k'; }
 
-// Throws 100, 5 or 31 as Pack and Unpack must; returns the width.
-int checkedWidth(const std::string& op, std::string_view data, int32_t position, bool packing) {
-  const int width = packWidth(op);
-  const std::string source = packing ? "Pack" : "UnPack";
-  if (width == 0) {
-    throw EngineError(100, source, "Unknown OpCode = " + std::string(1, kQuote) + op + kQuote);
-  }
+// The checks of Pack and Unpack, in their order: the opcode (100), a position
+// below 1 (5), a record too short for the field (31). Returns the width; the
+// texts name the opcode upper-cased.
+int checkedWidth(std::string_view opCode, std::string_view data, int32_t position, bool packing) {
+  const int width = packWidth(opCode);
+  const char* source = packing ? "Pack" : "UnPack";
+  if (width == 0) throw EngineError(100, source, "Unknown OpCode = " + quoted(upperOpCode(opCode)));
   if (position < 1) throw EngineError::general(err::InvalidCall, source);
   if (static_cast<int64_t>(data.size()) < static_cast<int64_t>(position) + width - 1) {
-    const std::string quoted = std::string(1, kQuote) + op + kQuote;
+    const std::string op = quoted(upperOpCode(opCode));
     const std::string where = std::to_string(position);
     const std::string length = std::to_string(data.size());
     throw EngineError(31, source,
-                      packing ? "Invalid Subscript.  Pack " + quoted + ", Data$, " + where +
-                                    "   Len(Data$) = " + length
-                              : "Invalid Subscript.  UnPack(" + quoted + ", Data$, " + where +
-                                    ")   Len(Data$) = " + length);
+                      packing ? "Invalid Subscript.  Pack " + op + ", Data$, " + where + "   Len(Data$) = " + length
+                              : "Invalid Subscript.  UnPack(" + op + ", Data$, " + where + ")   Len(Data$) = " + length);
   }
   return width;
+}
+
+// MMDDYY as a date: the six digits read as MM/DD/YY, so more than six digits
+// make a month above 99, which is no month.
+Date dateFromMmDdYy(int32_t mmddyy) {
+  const auto date = makeDate(windowYear(mmddyy % 100), mmddyy / 10000, (mmddyy / 100) % 100);
+  return date ? *date : kNullDate;
 }
 
 }  // namespace
@@ -49,48 +55,57 @@ int packWidth(std::string_view opCode) {
 }
 
 void Pack(std::string_view opCode, std::string& data, int32_t value, int32_t position) {
-  const std::string op = upperOpCode(opCode);
-  const int width = checkedWidth(op, data, position, true);
+  const int width = checkedWidth(opCode, data, position, true);
   storeBigEndian(data, static_cast<std::size_t>(position - 1), width, static_cast<uint32_t>(value));
 }
 
 int32_t Unpack(std::string_view opCode, std::string_view data, int32_t position) {
-  const std::string op = upperOpCode(opCode);
-  const int width = checkedWidth(op, data, position, false);
+  const int width = checkedWidth(opCode, data, position, false);
   const std::size_t offset = static_cast<std::size_t>(position - 1);
   uint32_t value = loadBigEndian(data, offset, width);
-  if (isSignedOpCode(op[0]) && (static_cast<unsigned char>(data[offset]) & 0x80u)) {
-    value |= ~((1u << (8 * width)) - 1u);  // fill bytes FF
+  // Only the 1- to 3-byte signed letters need fill bytes; "L" is signed by its 4 bytes.
+  if (isSignedOpCode(opCode[0]) && (static_cast<unsigned char>(data[offset]) & 0x80u)) {
+    value |= ~((1u << (8 * width)) - 1u);
   }
   return static_cast<int32_t>(value);
 }
 
+void Pack(std::string& opCode, std::string& data, int32_t value, int32_t position) {
+  opCode = upperOpCode(opCode);
+  Pack(std::string_view(opCode), data, value, position);
+}
+
+int32_t Unpack(std::string& opCode, std::string_view data, int32_t position) {
+  opCode = upperOpCode(opCode);
+  return Unpack(std::string_view(opCode), data, position);
+}
+
 void PackDate(std::string_view opCode, std::string& data, int32_t position, Date value) {
-  if (opCode == "C" || opCode == "J") {
+  const bool dayNumber = opCode == "C" || opCode == "J";
+  const bool mmddyy = opCode == "D" || opCode == "K";
+  const bool yymmdd = opCode == "R";
+  if (!dayNumber && !mmddyy && !yymmdd) return;
+  if (!value.ok()) throw EngineError::general(err::InvalidCall, "PackDate");
+
+  const int32_t yy = yearOf(value) % 100, mm = monthOf(value), dd = dayOf(value);
+  if (dayNumber) {
     Pack("C", data, dayNumberOf(value), position);
-  } else if (opCode == "D" || opCode == "K") {
-    Pack("D", data, monthOf(value) * 10000 + dayOf(value) * 100 + yearOf(value) % 100, position);
-  } else if (opCode == "R") {
-    Pack("D", data, (yearOf(value) % 100) * 10000 + monthOf(value) * 100 + dayOf(value), position);
+  } else if (mmddyy) {
+    Pack("D", data, mm * 10000 + dd * 100 + yy, position);
+  } else {
+    Pack("D", data, yy * 10000 + mm * 100 + dd, position);
   }
 }
 
 Date UnPackDate(std::string_view opCode, std::string_view data, int32_t position) {
   try {
-    int32_t mmddyy;
-    if (opCode == "C" || opCode == "J") {
-      return dateFromDayNumber(Unpack("C", data, position));
-    } else if (opCode == "D" || opCode == "K") {
-      mmddyy = Unpack("D", data, position);
-    } else if (opCode == "R") {
+    if (opCode == "C" || opCode == "J") return dateFromDayNumber(Unpack("C", data, position));
+    if (opCode == "D" || opCode == "K") return dateFromMmDdYy(Unpack("D", data, position));
+    if (opCode == "R") {
       const int32_t yymmdd = Unpack("D", data, position);
-      mmddyy = (yymmdd % 10000) * 100 + yymmdd / 10000;
-    } else {
-      return kNullDate;
+      return dateFromMmDdYy((yymmdd % 10000) * 100 + yymmdd / 10000);
     }
-    // "00/00/00": month, day and two-digit year; more than six digits widen the month.
-    const auto date = makeDate(windowYear(mmddyy % 100), mmddyy / 10000, (mmddyy / 100) % 100);
-    return date ? *date : kNullDate;
+    return kNullDate;
   } catch (const EngineError&) {
     return kNullDate;
   }

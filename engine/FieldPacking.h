@@ -12,14 +12,20 @@
 //   "L"     4      signed 32-bit
 //
 // Pack stores the low-order bytes of the value whatever the letter: Pack "C"
-// of -1 stores FF FF. Opcodes are upper-cased first. Checks, in this order:
-// unknown opcode 100, a position below 1 error 5, a record too short 31.
+// of -1 stores FF FF. Opcodes are upper-cased first; given as a std::string
+// variable, the variable itself is upper-cased, as the business system's
+// programs expect. Checks, in this order: unknown opcode 100, a position below
+// 1 error 5, a record too short 31. Data is unchanged when Pack raises.
 //
 // Date opcodes (capital letters only; PackDate writes nothing for others):
 //
 //   "C", "J"  2 bytes  day number (see Calendar.h)
 //   "D", "K"  3 bytes  MMDDYY as a decimal number
 //   "R"       3 bytes  YYMMDD as a decimal number
+//
+// UnPackDate reads "D"/"K" as the digits MM/DD/YY (more than six digits widen
+// the month, which then is no month), "R" as YY/MM/DD, and two-digit years in
+// the window 1930-2029.
 //
 //   std::string rec(48, '\0');
 //   Pack("L", rec, 1, 1);              // rec begins 00 00 00 01
@@ -39,7 +45,11 @@ int packWidth(std::string_view opCode);
 
 void Pack(std::string_view opCode, std::string& data, int32_t value, int32_t position);
 int32_t Unpack(std::string_view opCode, std::string_view data, int32_t position);
+// The same, upper-casing the caller's opcode variable first (also when they raise).
+void Pack(std::string& opCode, std::string& data, int32_t value, int32_t position);
+int32_t Unpack(std::string& opCode, std::string_view data, int32_t position);
 
+// Raises what Pack raises, and 5 for a date that does not exist (such as 30 February).
 void PackDate(std::string_view opCode, std::string& data, int32_t position, Date value);
 // Never fails: anything unreadable is the null date, 1 January 1968.
 Date UnPackDate(std::string_view opCode, std::string_view data, int32_t position);

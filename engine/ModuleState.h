@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/Clock.h"
 #include "engine/Notice.h"
 
 namespace velta {
@@ -46,6 +47,9 @@ struct ModuleState {
   std::unique_ptr<ShareAccess> shares;
 
   NoticeCallback notice;
+
+  // Where Now and Sys take the date and time; empty: the system's local clock.
+  ClockFunction clock;
 };
 
 ModuleState& moduleState();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/EngineError.h"
+
 namespace velta {
 
 namespace {
@@ -51,29 +53,26 @@ std::string Trun(std::string_view source, int32_t flgRemoveControlCharacters) {
 }
 
 void StrPos(int32_t& location, std::string_view source, std::string_view target) {
-  const std::size_t at = source.find(target);
+  const std::size_t at = source.empty() ? std::string_view::npos : source.find(target);
   location = at == std::string_view::npos ? 0 : static_cast<int32_t>(at + 1);
 }
 
 std::vector<std::string> Split(std::string_view expression, std::string_view delimiter, int32_t limit,
                                int32_t compare) {
+  if (limit < -1 || (compare != 0 && compare != 1)) throw EngineError::general(err::InvalidCall, "Split");
   const bool ignoreCase = compare == 1;
   std::vector<std::string> pieces;
-  if (delimiter.empty()) {
-    pieces.emplace_back(expression);
-  } else {
-    std::size_t start = 0;
-    while (limit < 0 || static_cast<int64_t>(pieces.size()) + 1 < limit) {
-      const std::size_t at = findFrom(expression, delimiter, start, ignoreCase);
-      if (at == std::string_view::npos) break;
-      pieces.emplace_back(expression.substr(start, at - start));
-      start = at + delimiter.size();
-    }
-    if (limit != 0) pieces.emplace_back(expression.substr(start));
+  if (limit == 0) return pieces;
+  std::size_t start = 0;
+  while (!delimiter.empty() && (limit == -1 || static_cast<int64_t>(pieces.size()) + 1 < limit)) {
+    const std::size_t at = findFrom(expression, delimiter, start, ignoreCase);
+    if (at == std::string_view::npos) break;
+    pieces.emplace_back(expression.substr(start, at - start));
+    start = at + delimiter.size();
   }
-  const bool dropHolders = limit != -1 || delimiter.empty();
+  pieces.emplace_back(expression.substr(start));
   std::erase_if(pieces, [&](const std::string& piece) {
-    return piece.empty() || (dropHolders && findFrom(piece, delimiter, 0, ignoreCase) != std::string::npos);
+    return piece.empty() || findFrom(piece, delimiter, 0, ignoreCase) != std::string_view::npos;
   });
   return pieces;
 }

@@ -18,12 +18,14 @@ namespace velta {
 std::string Trun(std::string_view source, int32_t flgRemoveControlCharacters = 0);
 
 // The 1-based position of the first `target` in `source` (exact), 0 when absent.
+// An empty target is found at 1, except in an empty source, which holds nothing.
 void StrPos(int32_t& location, std::string_view source, std::string_view target);
 
 // Splits at every `delimiter` (compare 0 exact, 1 without regard to letter
-// case), at most `limit` pieces (-1 for no limit), then drops every empty
-// piece. With a limit, or an empty delimiter, pieces that still hold the
-// delimiter are dropped too.
+// case), at most `limit` pieces (-1 for no limit, the last piece keeps the
+// rest), then drops every empty piece and every piece that still holds the
+// delimiter: so an empty delimiter gives no pieces, and a limit drops the
+// unsplit rest. A limit below -1 or another compare raises 5.
 std::vector<std::string> Split(std::string_view expression, std::string_view delimiter = " ",
                                int32_t limit = -1, int32_t compare = 0);
 

@@ -42,6 +42,8 @@ void openBusinessSystem(const CommandContext& context);
 void addCodecCommands(CLI::App& app, CommandContext& context);
 // token
 void addLinkCommands(CLI::App& app, CommandContext& context);
+// sample DIR: write a sample business system
+void addSampleCommands(CLI::App& app, CommandContext& context);
 
 // Hex text of a record string, lower case; and back (UsageError when malformed).
 std::string toHex(std::string_view bytes);

@@ -22,6 +22,8 @@ std::string_view generalDescription(int number) {
     case err::DivisionByZero: return "Division by zero";
     case err::TypeMismatch: return "Type mismatch";
     case err::ObjectNotSet: return "Object variable or With block variable not set";
+    case err::BadFileNumber: return "Bad file name or number";
+    case err::BadRecordNumber: return "Bad record number";
     case err::FileNotFound: return "File not found";
     case err::DeviceIoError: return "Device I/O error";
     case err::PermissionDenied: return "Permission denied";

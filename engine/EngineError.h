@@ -24,6 +24,8 @@ inline constexpr int SubscriptOutOfRange = 9;   // a record or field that an ans
 inline constexpr int DivisionByZero = 11;
 inline constexpr int TypeMismatch = 13;         // a text that is not a number
 inline constexpr int ObjectNotSet = 91;         // an object that was never created
+inline constexpr int BadFileNumber = 52;        // a file handle that was closed
+inline constexpr int BadRecordNumber = 63;      // a negative file offset
 
 // File-system failures; the description adds the path.
 inline constexpr int FileNotFound = 53;
@@ -50,7 +52,7 @@ class EngineError : public std::runtime_error {
   const std::string& source() const noexcept { return source_; }
   const std::string& description() const noexcept { return description_; }
 
-  // A general failure (5, 6, 9, 11, 13, 91, 53, 57, 70, 75, 76, 457) with its fixed text.
+  // A general failure (5, 6, 9, 11, 13, 52, 63, 91, 53, 57, 70, 75, 76, 457) with its fixed text.
   static EngineError general(int number, std::string source);
   // A file-system failure: the fixed text, ": " and the path.
   static EngineError fileSystem(int number, std::string source, std::string_view path);

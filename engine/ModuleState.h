@@ -23,6 +23,7 @@ class cOpenFiles;
 class cLogicalFiles;
 class cBusinessBasic;
 class ShareAccess;
+class FileNumbers;
 
 struct ModuleState {
   ModuleState();
@@ -39,6 +40,9 @@ struct ModuleState {
   std::shared_ptr<cLinks> links;
   std::shared_ptr<cOpenFiles> openFiles;
   std::shared_ptr<cLogicalFiles> logicalFiles;
+  // The file numbers of open physical files (PhysicalFile.cpp); shared with every
+  // open descriptor so that a number is given back when its descriptor closes.
+  std::shared_ptr<FileNumbers> fileNumbers;
 
   // The shared engine that LoadSiteSettings creates.
   std::shared_ptr<cBusinessBasic> engine;

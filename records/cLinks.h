@@ -1,5 +1,8 @@
 // The link table: logical file names of the business system and the directory
-// files that resolve them, loaded from the links file.
+// files that resolve them, loaded from the links file (format in cLinks.cpp).
+//
+//   cLinks links(linksFileText);
+//   links.Find(":D1:VNDRI")->ResolutionFile   // ":D1:VNDRDI"
 #pragma once
 
 #include <memory>
@@ -19,6 +22,8 @@ class cLinks : public KeyedCollection<cLink> {
  public:
   // An empty table.
   cLinks() : KeyedCollection("cLinks") {}
+  // The table of a links file's bytes.
+  explicit cLinks(std::string_view linksFileText);
   std::shared_ptr<cLink> Add(std::string LinkFile, std::string ResolutionFile, std::string_view sKey = {});
 };
 

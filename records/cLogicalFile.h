@@ -1,5 +1,10 @@
 // A logical file (a record file or an index inside a physical data file) and
-// the registry of them.
+// the registry of them. LogicalOpen (engine/LogicalFile.h) fills and
+// registers them under the caller's name; PhysLogicalOpen without a key.
+//
+//   auto parts = LogicalOpen("PARTL");
+//   parts->RecordLength;     // bytes per record, from the directory file
+//   parts->ActiveCount();    // records in use, from record zero
 #pragma once
 
 #include <cstdint>

@@ -2,7 +2,12 @@
 //
 // The descriptor (`file`) is shared by every holder of the handle: it closes
 // when the last holder lets go, or when CloseFile closes it. The registry
-// (cOpenFiles) keys each handle by its full path, so a path is opened once.
+// (cOpenFiles) keys each handle by its full path in normal form, so a path is
+// opened once.
+//
+//   std::string name = "VNDRDB";
+//   OpenFileHandle file = OpenFile(name);   // engine/PhysicalFile.h
+//   file->Path;                             // "\\SRV\HBTSLNK\D1\VNDRDB"
 #pragma once
 
 #include <cstdint>

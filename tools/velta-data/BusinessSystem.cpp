@@ -1,12 +1,13 @@
 #include "engine/ModuleState.h"
+#include "engine/Registries.h"
 #include "platform/ShareAccess.h"
 #include "records/cSystem.h"
 #include "tools/velta-data/Commands.h"
 
 namespace velta::tools {
 
-// Share access and the system object from the global options. The engine's
-// registries are created here too once the file layer exists.
+// Share access and the system object from the global options, then the
+// engine's registries as its start-up creates them (the links file is read here).
 void openBusinessSystem(const CommandContext& context) {
   const auto& g = context.global;
   ShareConfig config;
@@ -16,6 +17,7 @@ void openBusinessSystem(const CommandContext& context) {
   auto& system = *moduleState().system;
   if (!g.server.empty()) system.mUNCDrive = g.server;
   if (!g.directory.empty()) system.mDirectory = g.directory;
+  createRegistries();
 }
 
 }  // namespace velta::tools

@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "records/cLogicalFile.h"
+
 namespace velta::tools {
 
 // Bad arguments found after parsing (a malformed hex string, say): exit status 2.
@@ -42,6 +44,17 @@ void openBusinessSystem(const CommandContext& context);
 void addCodecCommands(CLI::App& app, CommandContext& context);
 // token
 void addLinkCommands(CLI::App& app, CommandContext& context);
+
+// info, read, delete: logical files by name
+void addFileCommands(CLI::App& app, CommandContext& context);
+// find, walk, count, klength: keyed index navigation
+void addIndexCommands(CLI::App& app, CommandContext& context);
+
+// The logical file of that name (after openBusinessSystem); a name that
+// resolves to nothing is the engine's -10 with the reason added, and with
+// `needsData` a data file that cannot be opened is 91.
+LogicalFileHandle openLogical(const std::string& name, bool needsData);
+
 // sample DIR: write a sample business system
 void addSampleCommands(CLI::App& app, CommandContext& context);
 

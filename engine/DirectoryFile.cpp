@@ -1,0 +1,58 @@
+// A directory file is a run of 32-byte entries, one per logical file; a final
+// incomplete entry is not an entry. Positions 1-based, integers big-endian:
+//
+//   bytes   opcode  field
+//   1-10    text    logical file name (trailing NUL, tab, LF, CR, blanks removed)
+//   7-8     "C"     Flags (shares its bytes with the name: names are up to 6 characters)
+//   11-13   "D"     Position: first 512-byte block in the data file
+//   14-15   "C"     RecordLength
+//   16      text    FileType: "L" record file, "I" index; others are carried
+//   17-20   "L"     LastRecord
+//   21-32   -       not used
+#include "engine/DirectoryFile.h"
+
+#include "engine/FieldPacking.h"
+#include "engine/TextUtilities.h"
+#include "platform/ShareBackend.h"
+
+namespace velta {
+
+namespace {
+constexpr std::size_t kNameWidth = 10;
+constexpr std::size_t kFileTypeOffset = 15;  // byte 16
+// Entries read at a time: one read finds the name in most directories.
+constexpr std::size_t kEntriesPerRead = 128;
+}  // namespace
+
+DirectoryEntry parseDirectoryEntry(std::string_view entry) {
+  DirectoryEntry out;
+  out.name = Trun(entry.substr(0, kNameWidth), 1);
+  out.Flags = Unpack("C", entry, 7);
+  out.Position = Unpack("D", entry, 11);
+  out.RecordLength = Unpack("C", entry, 14);
+  out.FileType = std::string(entry.substr(kFileTypeOffset, 1));
+  out.LastRecord = Unpack("L", entry, 17);
+  return out;
+}
+
+std::optional<DirectoryEntry> findDirectoryEntry(ShareFile& directory, std::string_view bareName) {
+  std::string chunk(kEntriesPerRead * kDirectoryEntrySize, '\0');
+  uint64_t offset = 0;
+  for (;;) {
+    std::size_t got = 0;
+    while (got < chunk.size()) {
+      const std::size_t n = directory.readAt(offset + got, chunk.data() + got, chunk.size() - got);
+      if (n == 0) break;
+      got += n;
+    }
+    const std::size_t complete = got / kDirectoryEntrySize;
+    for (std::size_t i = 0; i < complete; ++i) {
+      const std::string_view entry = std::string_view(chunk).substr(i * kDirectoryEntrySize, kDirectoryEntrySize);
+      if (Trun(entry.substr(0, kNameWidth), 1) == bareName) return parseDirectoryEntry(entry);
+    }
+    if (got < chunk.size()) return std::nullopt;
+    offset += got;
+  }
+}
+
+}  // namespace velta

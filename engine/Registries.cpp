@@ -1,0 +1,44 @@
+#include "engine/Registries.h"
+
+#include "engine/EngineError.h"
+#include "engine/ModuleState.h"
+#include "platform/ShareAccess.h"
+#include "records/cLinks.h"
+#include "records/cLogicalFile.h"
+#include "records/cOpenFile.h"
+#include "records/cSystem.h"
+
+namespace velta {
+
+namespace {
+template <typename Registry>
+std::shared_ptr<Registry> required(const std::shared_ptr<Registry>& registry, std::string_view source) {
+  if (!registry) throw EngineError::general(err::ObjectNotSet, std::string(source));
+  return registry;
+}
+}  // namespace
+
+std::string linksFilePath() { return "\\\\" + moduleState().system->mUNCDrive + "\\HBTSLNK\\LINKSFILE"; }
+
+void createRegistries() {
+  auto& state = moduleState();
+  // Read only: the workstation never writes to the business system, so a
+  // missing links file stays missing and gives an empty table.
+  const auto text = shareAccess().readAll(linksFilePath());
+  auto links = text ? std::make_shared<cLinks>(*text) : std::make_shared<cLinks>();
+  state.links = std::move(links);
+  state.openFiles = std::make_shared<cOpenFiles>();
+  state.logicalFiles = std::make_shared<cLogicalFiles>();
+}
+
+std::shared_ptr<cLinks> requireLinks(std::string_view source) { return required(moduleState().links, source); }
+
+std::shared_ptr<cOpenFiles> requireOpenFiles(std::string_view source) {
+  return required(moduleState().openFiles, source);
+}
+
+std::shared_ptr<cLogicalFiles> requireLogicalFiles(std::string_view source) {
+  return required(moduleState().logicalFiles, source);
+}
+
+}  // namespace velta

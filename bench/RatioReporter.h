@@ -21,13 +21,15 @@ namespace velta::bench {
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   // Colours only on a terminal, so that piped output stays plain text.
-  RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
+  // `realTime`: hold real time instead of CPU time, for runs that mostly wait on a server.
+  explicit RatioReporter(bool realTime = false)
+      : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular), realTime_(realTime) {}
 
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       // Keyed by the registered name, without suffixes such as "/min_time:0.200".
       if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-        times_[run.run_name.function_name] = run.GetAdjustedCPUTime();
+        times_[run.run_name.function_name] = realTime_ ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
       }
     }
     ConsoleReporter::ReportRuns(runs);
@@ -35,7 +37,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
   // Prints CPU time(measured) / CPU time(baseline) with the goal it is held
   // against; a report, never a verdict. CPU time, because the machine may be
-  // shared. Says so when either run is missing.
+  // shared (real time where the reporter was made for it). Says so when either run is missing.
   void printRatio(const std::string& label, const std::string& measured, const std::string& baseline,
                   double goal) {
     printLine(label, measured, baseline, &goal);
@@ -63,6 +65,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
     GetOutputStream() << line << std::flush;
   }
 
+  bool realTime_;
   std::map<std::string, double> times_;
 };
 

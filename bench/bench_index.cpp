@@ -18,15 +18,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "bench/PartLookups.h"
 #include "bench/RatioReporter.h"
 #include "engine/KeyedIndex.h"
 #include "engine/LogicalFile.h"
 #include "engine/ModuleState.h"
-#include "engine/NavigationBuffer.h"
 #include "engine/PhysicalFile.h"
 #include "engine/Registries.h"
 #include "platform/LocalShare.h"
@@ -34,7 +33,6 @@
 #include "records/cLogicalFile.h"
 #include "records/cSystem.h"
 #include "tests/support/CountingShare.h"
-#include "tools/sample/PartCatalog.h"
 #include "tools/sample/SampleBusinessSystem.h"
 
 namespace {
@@ -42,18 +40,12 @@ namespace {
 constexpr int64_t kParts = 1'000'000;
 constexpr std::size_t kLookups = 1024;
 
-struct Lookup {
-  std::string key;
-  int32_t record = 0;
-  std::vector<uint64_t> offsets;  // the blocks KFind reads for it
-};
-
 struct Setup {
   std::filesystem::path dir;
   std::shared_ptr<velta::test::CountingShare::Counts> counts;
   velta::LogicalFileHandle index, records;
   std::shared_ptr<velta::ShareFile> dataFile;  // the physical file both lie in
-  std::vector<Lookup> lookups;
+  std::vector<velta::bench::PartLookup> lookups;
   std::vector<int32_t> recordNumbers;
   int depth = 0;
 };
@@ -87,23 +79,8 @@ Setup& setup() {
     if (!made.index || !made.records) throw std::runtime_error("the sample has no PARTI or PARTL");
     made.dataFile = made.index->OpenFile->file;
 
-    const velta::sample::PartCatalog parts(kParts);
-    std::mt19937_64 random(20240315);
-    std::uniform_int_distribution<int64_t> pick(0, kParts - 1);
-    std::string buff;
-    for (std::size_t i = 0; i < kLookups; ++i) {
-      const velta::sample::SamplePart part = parts.part(pick(random));
-      Lookup lookup{part.key(), part.record, {}};
-      std::string key = lookup.key;
-      int32_t rec = 0;
-      made.counts->reset();
-      velta::KFind(made.index, buff, key, rec);
-      if (rec != lookup.record) throw std::runtime_error("KFind did not find a sample part");
-      lookup.offsets = made.counts->offsets;
-      made.lookups.push_back(std::move(lookup));
-      made.recordNumbers.push_back(part.record);
-    }
-    made.depth = velta::NavigationBuffer(buff).depth();
+    made.lookups = velta::bench::findPartLookups(made.index, *made.counts, kParts, kLookups, made.depth);
+    for (const auto& lookup : made.lookups) made.recordNumbers.push_back(lookup.record);
     return made;
   }());
   return *instance;
@@ -116,7 +93,7 @@ void kfind(benchmark::State& state) {
   std::size_t i = 0;
   s.counts->reset();
   for (auto _ : state) {
-    const Lookup& lookup = s.lookups[i++ % kLookups];
+    const velta::bench::PartLookup& lookup = s.lookups[i++ % kLookups];
     key = lookup.key;
     velta::KFind(s.index, buff, key, rec);
     benchmark::DoNotOptimize(rec);

@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "engine/EngineError.h"
+#include "platform/FullTransfer.h"
 
 namespace velta {
 
@@ -27,31 +28,28 @@ class LocalFile : public ShareFile {
   LocalFile& operator=(const LocalFile&) = delete;
 
   std::size_t readAt(uint64_t offset, char* buffer, std::size_t length) override {
-    std::size_t done = 0;
-    while (done < length) {
-      const ssize_t n = ::pread(fd_, buffer + done, length - done, static_cast<off_t>(offset + done));
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) throw EngineError::fileSystem(err::DeviceIoError, "ReadFile", path_);
-      if (n == 0) break;
-      done += static_cast<std::size_t>(n);
-    }
-    return done;
+    return readFully(length, [&](std::size_t done) {
+      for (;;) {
+        const ssize_t n = ::pread(fd_, buffer + done, length - done, static_cast<off_t>(offset + done));
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno != EINTR) throw EngineError::fileSystem(err::DeviceIoError, "ReadFile", path_);
+      }
+    });
   }
 
   void writeAt(uint64_t offset, const char* data, std::size_t length) override {
     if (readOnly_) throw EngineError::fileSystem(err::PermissionDenied, "WriteFile", path_);
-    std::size_t done = 0;
-    while (done < length) {
-      const ssize_t n = ::pwrite(fd_, data + done, length - done, static_cast<off_t>(offset + done));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) {
+    writeFully(length, [&](std::size_t done) {
+      for (;;) {
+        const ssize_t n = ::pwrite(fd_, data + done, length - done, static_cast<off_t>(offset + done));
+        if (n > 0) return static_cast<std::size_t>(n);
+        if (n < 0 && errno == EINTR) continue;
         throw EngineError::fileSystem(errno == EACCES || errno == EPERM || errno == EROFS || errno == EBADF
                                           ? err::PermissionDenied
                                           : err::DeviceIoError,
                                       "WriteFile", path_);
       }
-      done += static_cast<std::size_t>(n);
-    }
+    });
   }
 
   uint64_t size() override {

@@ -30,6 +30,36 @@ std::optional<int> boundedNumber(std::string_view text, int low, int high) {
   return value;
 }
 
+// True when `host` is not empty and holds only characters of `allowed`.
+bool validHost(std::string_view host, std::string_view allowed) {
+  return !host.empty() && host.find_first_not_of(allowed) == std::string_view::npos;
+}
+
+int hexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// A name of a URL with its %XX escapes decoded; nothing when an escape is broken.
+std::optional<std::string> percentDecoded(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '%') {
+      out += text[i];
+      continue;
+    }
+    if (i + 2 >= text.size()) return std::nullopt;
+    const int high = hexValue(text[i + 1]);
+    const int low = hexValue(text[i + 2]);
+    if (high < 0 || low < 0) return std::nullopt;
+    out += static_cast<char>(high * 16 + low);
+    i += 2;
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string ShareTarget::describe() const {
@@ -63,22 +93,50 @@ std::optional<ShareTarget> parseSmbTarget(std::string_view text, std::string_vie
     problem = "the address must name one share and nothing below it (smb://HOST[:PORT]/SHARE)";
     return std::nullopt;
   }
-  const std::size_t colon = hostPort.rfind(':');
-  if (colon != std::string_view::npos && hostPort.find(']') == std::string_view::npos) {
-    const auto port = boundedNumber(hostPort.substr(colon + 1), 1, 65535);
+  if (hostPort.find('@') != std::string_view::npos || hostPort.find(';') != std::string_view::npos) {
+    // A password in the map would show in every message that names the address.
+    problem = "the address must not hold a user or password; name a credentials file (credentials=FILE)";
+    return std::nullopt;
+  }
+  std::optional<std::string_view> portText;  // set when a port is written, even an empty one
+  if (!hostPort.empty() && hostPort.front() == '[') {
+    const std::size_t close = hostPort.find(']');
+    if (close == std::string_view::npos || (close + 1 < hostPort.size() && hostPort[close + 1] != ':')) {
+      problem = "an IPv6 address is written in brackets, the port after them (smb://[ADDRESS]:PORT/SHARE)";
+      return std::nullopt;
+    }
+    if (close + 1 < hostPort.size()) portText = hostPort.substr(close + 2);
+    hostPort = hostPort.substr(0, close + 1);
+    if (!validHost(hostPort.substr(1, hostPort.size() - 2), "0123456789abcdefABCDEF:.")) {
+      problem = "the host must be a name or an address";
+      return std::nullopt;
+    }
+  } else {
+    const std::size_t colon = hostPort.find(':');
+    if (colon != std::string_view::npos) {
+      portText = hostPort.substr(colon + 1);
+      hostPort = hostPort.substr(0, colon);
+    }
+    if (!validHost(hostPort, "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.-_")) {
+      problem = hostPort.empty() ? "the address names no host" : "the host must be a name or an address";
+      return std::nullopt;
+    }
+  }
+  if (portText) {
+    const auto port = boundedNumber(*portText, 1, 65535);
     if (!port) {
       problem = "the port must be a number from 1 to 65535";
       return std::nullopt;
     }
     target.port = *port;
-    hostPort = hostPort.substr(0, colon);
   }
-  if (hostPort.empty()) {
-    problem = "the address names no host";
+  const auto shareName = percentDecoded(share);
+  if (!shareName || shareName->empty() || shareName->find_first_of(std::string("/\\\0", 3)) != std::string::npos) {
+    problem = "the share name is not one (a %XX escape that is not two hex digits, or a \"/\" in it)";
     return std::nullopt;
   }
   target.host = std::string(hostPort);
-  target.share = std::string(share);
+  target.share = *shareName;
   for (std::size_t i = 1; i < fields.size(); ++i) {
     const std::string_view option = fields[i];
     const std::size_t eq = option.find('=');
@@ -94,7 +152,8 @@ std::optional<ShareTarget> parseSmbTarget(std::string_view text, std::string_vie
       }
       target.timeoutSeconds = *seconds;
     } else {
-      problem = "unknown option \"" + std::string(option) + "\" (credentials=FILE, timeout=SECONDS)";
+      // Only the key: a value may be something secret written in the wrong place.
+      problem = "unknown option \"" + std::string(option.substr(0, eq)) + "\" (credentials=FILE, timeout=SECONDS)";
       return std::nullopt;
     }
   }

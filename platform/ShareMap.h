@@ -9,6 +9,11 @@
 //   \\SRV\CATCON  = smb://fileserver.local/CATCON
 //   \\SRV2\DATA   = smb://10.0.0.5:4450/DATA credentials=/home/me/.srv2.cred timeout=3
 //
+// An smb:// address is smb://HOST[:PORT]/SHARE: HOST a name or an address (an
+// IPv6 address in brackets), SHARE with %XX escapes for what a line cannot
+// hold (%20 for a blank). It may not hold a user or a password: those go in a
+// credentials file, so that no message naming the address can show them; for
+// the same reason a refused option is named by its key alone.
 // Options of an smb:// line: credentials=FILE (a mount.cifs credentials file),
 // timeout=SECONDS (1 to 3600, default 5): how long an unanswered server may
 // keep an operation waiting. A line that cannot be read is skipped and

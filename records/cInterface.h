@@ -1,5 +1,5 @@
 // A field descriptor of a record layout: name, data type, length, start and
-// type specification. Part of the library for callers that describe records;
+// type code (TypeSpec). It belongs to the library for callers that describe records;
 // no routine of the core uses it.
 //
 //   cInterface field{"VENDOR_NUMBER", "N", 4, 1, 0};

@@ -39,12 +39,8 @@ std::optional<DirectoryEntry> findDirectoryEntry(ShareFile& directory, std::stri
   std::string chunk(kEntriesPerRead * kDirectoryEntrySize, '\0');
   uint64_t offset = 0;
   for (;;) {
-    std::size_t got = 0;
-    while (got < chunk.size()) {
-      const std::size_t n = directory.readAt(offset + got, chunk.data() + got, chunk.size() - got);
-      if (n == 0) break;
-      got += n;
-    }
+    // Short only at the end of the file.
+    const std::size_t got = directory.readAt(offset, chunk.data(), chunk.size());
     const std::size_t complete = got / kDirectoryEntrySize;
     for (std::size_t i = 0; i < complete; ++i) {
       const std::string_view entry = std::string_view(chunk).substr(i * kDirectoryEntrySize, kDirectoryEntrySize);

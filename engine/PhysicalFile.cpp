@@ -96,13 +96,10 @@ void CloseFile(const OpenFileHandle& file) {
 std::string ReadFile(const OpenFileHandle& file, int32_t BytesToRead, int32_t Position) {
   if (BytesToRead < 0) throw EngineError::general(err::InvalidCall, "ReadFile");
   ShareFile& share = descriptor(file, Position, "ReadFile");
+  // One read: the share reads all it can, and less only at the end of the file,
+  // where the rest stays blank.
   std::string data(static_cast<std::size_t>(BytesToRead), ' ');
-  std::size_t done = 0;
-  while (done < data.size()) {
-    const std::size_t n = share.readAt(static_cast<uint64_t>(Position) + done, data.data() + done, data.size() - done);
-    if (n == 0) break;  // the end of the file: the rest stays blank
-    done += n;
-  }
+  share.readAt(static_cast<uint64_t>(Position), data.data(), data.size());
   return data;
 }
 

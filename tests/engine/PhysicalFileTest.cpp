@@ -9,6 +9,8 @@
 #include "engine/ModuleState.h"
 #include "engine/PhysicalFile.h"
 #include "engine/Registries.h"
+#include "platform/MemoryShare.h"
+#include "platform/ShareAccess.h"
 #include "platform/ShareBackend.h"
 #include "records/cOpenFile.h"
 #include "support/EngineErrorMatch.h"
@@ -92,6 +94,20 @@ TEST_F(PhysicalFileTest, ReadPastTheEndGivesBlanks) {
   EXPECT_EQ(ReadFile(file, 3, 5000), "   ");
   EXPECT_EQ(ReadFile(file, 0, 0), "");
   EXPECT_EQ(file->Position, 0);  // reads leave the write position alone
+}
+
+TEST_F(PhysicalFileTest, EveryReadIsOneReadOfTheShareEvenPastTheEnd) {
+  auto memory = std::make_unique<MemoryShare>();
+  memory->put("D1/TAIL", "0123456789");
+  MemoryShare& share = *memory;
+  shareAccess().addBackend("SRV", "HBTSLNK", std::move(memory));
+  std::string name = "TAIL";
+  const auto file = OpenFile(name);
+  ASSERT_NE(file, nullptr);
+  share.resetCounts();
+  EXPECT_EQ(ReadFile(file, 6, 6), "6789  ");
+  EXPECT_EQ(ReadFile(file, 4, 0), "0123");
+  EXPECT_EQ(share.reads(), 2u);
 }
 
 TEST_F(PhysicalFileTest, BlockThreeIsBytes1536To2047) {

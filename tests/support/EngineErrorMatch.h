@@ -9,19 +9,16 @@
 #include <string>
 
 #include "engine/EngineError.h"
+#include "support/Raised.h"
 
 namespace velta::test {
 
 template <typename Call>
 void expectEngineError(Call call, int number, const std::string& source, const std::string& description) {
-  try {
-    call();
-    ADD_FAILURE() << "no error; expected " << number << " " << source << ": " << description;
-  } catch (const EngineError& e) {
-    EXPECT_EQ(e.number(), number) << e.what();
-    EXPECT_EQ(e.source(), source) << e.what();
-    EXPECT_EQ(e.description(), description) << e.what();
-  }
+  const EngineError e = raised(call);
+  EXPECT_EQ(e.number(), number) << "expected " << number << " " << source << ": " << description;
+  EXPECT_EQ(e.source(), source) << e.what();
+  EXPECT_EQ(e.description(), description) << e.what();
 }
 
 }  // namespace velta::test

@@ -1,19 +1,20 @@
 #include "engine/EngineStartup.h"
 
-#include "engine/CompressedText.h"
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
+#include "base/BaseState.h"
+#include "base/CompressedText.h"
+#include "base/EngineError.h"
+#include "base/TextUtilities.h"
+#include "engine/EngineState.h"
 #include "engine/Registries.h"
-#include "engine/TextUtilities.h"
-#include "link/WSKSOCK.h"
+#include "engine/cSystem.h"
 #include "platform/ShareAccess.h"
-#include "records/cSystem.h"
+#include "platform/WSKSOCK.h"
 
 namespace velta {
 
 namespace {
 
-void dropRegistries(ModuleState& state) {
+void dropRegistries(EngineState& state) {
   state.links.reset();
   state.openFiles.reset();
   state.logicalFiles.reset();
@@ -42,14 +43,14 @@ std::string terminalIdFromMap(std::string_view mapText, std::string_view compute
 }
 
 uint64_t startEngine() {
-  auto& state = moduleState();
+  auto& state = engineState();
   const uint64_t generation = ++state.engineStartups;
   state.newestEngine = generation;
   // Until this start-up creates its own, the newest engine has no registries:
   // an unreachable share leaves every file operation failing with 91.
   dropRegistries(state);
 
-  state.compressionAlphabet = std::string(kDefaultCompressionAlphabet);
+  baseState().compressionAlphabet = std::string(kDefaultCompressionAlphabet);
   cSystem& system = *state.system;
 
   const std::string linkRoot = "\\\\" + system.mUNCDrive + "\\HBTSLNK\\";
@@ -68,7 +69,7 @@ uint64_t startEngine() {
 }
 
 void endEngine(uint64_t generation) {
-  auto& state = moduleState();
+  auto& state = engineState();
   if (generation != state.newestEngine) return;
   dropRegistries(state);
 }

@@ -1,12 +1,12 @@
 #include "engine/Registries.h"
 
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
+#include "base/EngineError.h"
+#include "engine/EngineState.h"
 #include "platform/ShareAccess.h"
-#include "records/cLinks.h"
-#include "records/cLogicalFile.h"
-#include "records/cOpenFile.h"
-#include "records/cSystem.h"
+#include "engine/cLinks.h"
+#include "engine/cLogicalFile.h"
+#include "engine/cOpenFile.h"
+#include "engine/cSystem.h"
 
 namespace velta {
 
@@ -18,10 +18,10 @@ std::shared_ptr<Registry> required(const std::shared_ptr<Registry>& registry, st
 }
 }  // namespace
 
-std::string linksFilePath() { return "\\\\" + moduleState().system->mUNCDrive + "\\HBTSLNK\\LINKSFILE"; }
+std::string linksFilePath() { return "\\\\" + engineState().system->mUNCDrive + "\\HBTSLNK\\LINKSFILE"; }
 
 void createRegistries() {
-  auto& state = moduleState();
+  auto& state = engineState();
   // Read only: the workstation never writes to the business system, so a
   // missing links file stays missing and gives an empty table.
   const auto text = shareAccess().readAll(linksFilePath());
@@ -31,14 +31,14 @@ void createRegistries() {
   state.logicalFiles = std::make_shared<cLogicalFiles>();
 }
 
-std::shared_ptr<cLinks> requireLinks(std::string_view source) { return required(moduleState().links, source); }
+std::shared_ptr<cLinks> requireLinks(std::string_view source) { return required(engineState().links, source); }
 
 std::shared_ptr<cOpenFiles> requireOpenFiles(std::string_view source) {
-  return required(moduleState().openFiles, source);
+  return required(engineState().openFiles, source);
 }
 
 std::shared_ptr<cLogicalFiles> requireLogicalFiles(std::string_view source) {
-  return required(moduleState().logicalFiles, source);
+  return required(engineState().logicalFiles, source);
 }
 
 }  // namespace velta

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 
 namespace velta {
 

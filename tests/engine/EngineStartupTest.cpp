@@ -2,15 +2,16 @@
 // registries, and which instance keeps them when instances overlap.
 #include <gtest/gtest.h>
 
+#include "base/BaseState.h"
+#include "base/TextUtilities.h"
 #include "engine/EngineStartup.h"
+#include "engine/EngineState.h"
 #include "engine/LogicalFile.h"
-#include "engine/ModuleState.h"
 #include "engine/PhysicalFile.h"
-#include "engine/TextUtilities.h"
 #include "engine/cBusinessBasic.h"
-#include "link/WSKSOCK.h"
-#include "records/cLinks.h"
-#include "records/cSystem.h"
+#include "engine/cLinks.h"
+#include "engine/cSystem.h"
+#include "platform/WSKSOCK.h"
 #include "support/EngineErrorMatch.h"
 #include "support/TempBusinessSystem.h"
 
@@ -47,28 +48,28 @@ TEST(HostAddress, DottedTextIsTheMemoryBytesInOrder) {
 
 class EngineStartup : public ::testing::Test {
  protected:
-  void TearDown() override { moduleState().engine.reset(); }
+  void TearDown() override { engineState().engine.reset(); }
   TempBusinessSystem bs;
 };
 
 TEST_F(EngineStartup, FindsThisComputerInTheTerminalMap) {
   bs.write("HBTSLNK/ttymap", "OTHERPC 3\n" + lowerAscii(GetComputerName()) + " 12,A\n");
-  moduleState().compressionAlphabet[0] = '#';
+  baseState().compressionAlphabet[0] = '#';
   cBusinessBasic engine;
   const cSystem& system = *engine.QuilSys();
   EXPECT_EQ(system.TerminalID, "12");
   EXPECT_EQ(system.ComputerName, GetComputerName());
   EXPECT_EQ(system.IP, DottedAddress(GetHostAddress(GetComputerName())));
-  EXPECT_EQ(moduleState().compressionAlphabet, " ,/.0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-  ASSERT_NE(moduleState().links, nullptr);
-  EXPECT_NE(moduleState().openFiles, nullptr);
-  EXPECT_NE(moduleState().logicalFiles, nullptr);
+  EXPECT_EQ(baseState().compressionAlphabet, " ,/.0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+  ASSERT_NE(engineState().links, nullptr);
+  EXPECT_NE(engineState().openFiles, nullptr);
+  EXPECT_NE(engineState().logicalFiles, nullptr);
 }
 
 TEST_F(EngineStartup, UnreachableShareGivesAnEngineWithoutRegistries) {
-  moduleState().system->mUNCDrive = "NOSUCHSERVER";
+  engineState().system->mUNCDrive = "NOSUCHSERVER";
   cBusinessBasic engine;
-  EXPECT_EQ(moduleState().links, nullptr);
+  EXPECT_EQ(engineState().links, nullptr);
   expectEngineError([&] { engine.ReadFile("VNDRDB", 4); }, 91, "OpenFile",
                     "Object variable or With block variable not set");
 }
@@ -78,8 +79,8 @@ TEST_F(EngineStartup, MissingTerminalMapFailsWith91AndCreatesNoRegistry) {
   bs.startEngine();  // registries of an earlier engine
   expectEngineError([] { cBusinessBasic engine; }, 91, "cBusinessBasic",
                     "Object variable or With block variable not set");
-  EXPECT_EQ(moduleState().links, nullptr);
-  EXPECT_EQ(moduleState().system->TerminalID, "0");
+  EXPECT_EQ(engineState().links, nullptr);
+  EXPECT_EQ(engineState().system->TerminalID, "0");
 }
 
 TEST_F(EngineStartup, TheEngineCreatedLastKeepsItsRegistries) {
@@ -89,17 +90,17 @@ TEST_F(EngineStartup, TheEngineCreatedLastKeepsItsRegistries) {
 
   auto older = std::make_unique<cBusinessBasic>();
   auto newer = std::make_unique<cBusinessBasic>();
-  const auto newerLinks = moduleState().links;
+  const auto newerLinks = engineState().links;
   older.reset();  // the old shared engine ends after the new one started
-  EXPECT_EQ(moduleState().links, newerLinks);
+  EXPECT_EQ(engineState().links, newerLinks);
   EXPECT_EQ(newer->LreadFile("VNDRL", 1), "VENDOR01");
 
   auto newest = std::make_unique<cBusinessBasic>();
   newer.reset();
   EXPECT_EQ(newest->LreadFile("VNDRL", 1), "VENDOR01");
   newest.reset();  // the last one ends: the registries go with it
-  EXPECT_EQ(moduleState().links, nullptr);
-  EXPECT_EQ(moduleState().logicalFiles, nullptr);
+  EXPECT_EQ(engineState().links, nullptr);
+  EXPECT_EQ(engineState().logicalFiles, nullptr);
 }
 
 TEST_F(EngineStartup, HandlesOfReplacedRegistriesStayUsable) {

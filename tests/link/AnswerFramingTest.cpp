@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 #include "link/RequestHeader.h"
 
 namespace velta {

@@ -2,12 +2,12 @@
 
 #include <memory>
 
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
+#include "base/EngineError.h"
+#include "engine/EngineState.h"
 #include "engine/cBusinessBasic.h"
 #include "platform/ShareAccess.h"
 #include "records/LoadSiteSettings.h"
-#include "records/cSystem.h"
+#include "engine/cSystem.h"
 #include "tools/velta-data/Commands.h"
 
 namespace velta::tools {
@@ -31,7 +31,7 @@ void openSite(const CommandContext& context) {
   if (!g.root.empty()) config.root = g.root;
   shareAccess().configure(config);
 
-  auto& state = moduleState();
+  auto& state = engineState();
   const std::string settings = siteSettingsPath();
   struct stat st {};
   const bool haveSettings = ::stat(settings.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -54,7 +54,7 @@ void openSite(const CommandContext& context) {
 }
 
 void requireEngine() {
-  auto& state = moduleState();
+  auto& state = engineState();
   const std::string linkShare = "\\\\" + state.system->mUNCDrive + "\\HBTSLNK\\";
   if (!state.engine) {
     throw EngineError(err::ObjectNotSet, "cBusinessBasic",

@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "records/cLogicalFile.h"
+#include "engine/cLogicalFile.h"
 
 namespace velta::tools {
 

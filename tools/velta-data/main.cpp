@@ -7,8 +7,8 @@
 
 #include <iostream>
 
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
+#include "base/BaseState.h"
+#include "base/EngineError.h"
 #include "tools/velta-data/Commands.h"
 
 int main(int argc, char** argv) {
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   app.set_help_all_flag("--help-all", "Show the help of every subcommand");
 
-  velta::moduleState().notice = [](const velta::Notice& notice) {
+  velta::baseState().notice = [](const velta::Notice& notice) {
     std::cerr << (notice.title.empty() ? "notice" : notice.title) << ": " << notice.text << "\n";
   };
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <iostream>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 #include "link/TokenTable.h"
 #include "tools/velta-distributor/CatalogFile.h"
 #include "tools/velta-distributor/Distributor.h"

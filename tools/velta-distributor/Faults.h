@@ -8,7 +8,8 @@
 //   | pieces=N    | sends the answer in N pieces (2 to 1000), 25 ms apart; the      |
 //   |             | first ends inside the length line                               |
 //   | delay=S     | waits S seconds (above 0, at most 3600) before answering        |
-//   | silent      | reads the request and never answers                             |
+//   | silent      | reads the request and acts on it (an order is accepted), and    |
+//   |             | never answers                                                   |
 //   | close-early | closes the connection after half the answer                     |
 //   | exception   | refuses every request that passes the checks (error 190)        |
 //   | malformed   | cuts the first record the workstation reads (Answers.h)         |

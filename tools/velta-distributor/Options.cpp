@@ -21,7 +21,7 @@ const char* const kFooter = R"(Fault modes (--fault MODE[=VALUE][@order|@status|
 for every port, with it for that port instead):
   pieces=N      the answer in N pieces (2 to 1000), 25 ms apart, the length line split
   delay=S       wait S seconds (above 0, at most 3600) before answering
-  silent        read the request, never answer
+  silent        read the request and act on it (an order is accepted), never answer
   close-early   close the connection after half the answer
   exception     refuse every request that passes the checks (error 190)
   malformed     cut the first record the workstation reads by one field or more
@@ -31,7 +31,8 @@ for every port, with it for that port instead):
 
 On start one line "listening order=<port> status=<port> inquiry=<port>", then
 one line per exchange. SIGINT or SIGTERM ends it (status 0). Status 1: it could
-not listen or not run; 2: bad usage, a bad catalog, state file or token table.)";
+not listen or not run; 2: bad usage, a bad catalog, state file or token table.
+)";
 
 bool isAddress(const std::string& text) {
   unsigned char buffer[16];
@@ -63,12 +64,15 @@ OptionsOutcome parseOptions(int argc, const char* const* argv) {
       ->type_name("FILE");
   app.add_option("--order-port", options.ports[0], "Port of the 850 order service; 0 picks a free one")
       ->capture_default_str()
+      ->type_name("PORT")
       ->check(CLI::Range(0, 65535));
   app.add_option("--status-port", options.ports[1], "Port of the 869 order status service; 0 picks a free one")
       ->capture_default_str()
+      ->type_name("PORT")
       ->check(CLI::Range(0, 65535));
   app.add_option("--inquiry-port", options.ports[2], "Port of the 846 inquiry service; 0 picks a free one")
       ->capture_default_str()
+      ->type_name("PORT")
       ->check(CLI::Range(0, 65535));
   app.add_option("--listen", options.listen, "Address to listen on")->capture_default_str()->type_name("ADDRESS");
   app.add_option("--token-table", tokenTable,

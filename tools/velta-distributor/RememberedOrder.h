@@ -11,6 +11,8 @@ namespace velta::distributor {
 struct Shipment {
   std::string warehouseCode, warehouseName;
   std::int64_t quantity = 0;
+
+  friend bool operator==(const Shipment&, const Shipment&) = default;
 };
 
 struct FilledLine {

@@ -41,8 +41,8 @@ void RequestReader::readLengthLine(std::string_view& piece) {
     return;
   }
   if (lengthLine_.size() > kMaxDigits) {
-    refuse(rejected::LengthLine, "the length line announces more than " + std::to_string(kMaxDigits) +
-                                     " digits allow within the limit of " + kLimitText + " bytes");
+    refuse(rejected::LengthLine, "the length line has more than " + std::to_string(kMaxDigits) +
+                                     " digits: it announces more than the limit of " + kLimitText + " bytes");
     return;
   }
   if (lf == std::string_view::npos) {

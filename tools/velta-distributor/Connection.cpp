@@ -81,7 +81,9 @@ void Connection::readable(TimePoint now) {
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
     if (n < 0) {
-      if (phase_ == Phase::Reading) log(": the connection failed during the request: " + std::string(std::strerror(errno)));
+      const std::string why = std::strerror(errno);
+      if (phase_ == Phase::Reading) log(": the connection failed during the request: " + why);
+      if (phase_ == Phase::Waiting) log(reply_.summary + "; the connection failed before the answer was sent: " + why);
       finish();
       return;
     }

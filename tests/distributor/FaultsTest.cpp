@@ -14,7 +14,7 @@ namespace {
 
 struct Plan {
   const char* name;
-  std::vector<std::string> specs;
+  std::vector<std::string> options;
   std::array<std::string, 3> described;  // order, status, inquiry
 };
 void PrintTo(const Plan& c, std::ostream* os) { *os << c.name; }
@@ -33,7 +33,7 @@ const std::vector<Plan> kPlans = {
 class Plans : public testing::TestWithParam<Plan> {};
 
 TEST_P(Plans, HoldPerPort) {
-  const FaultPlan plan = parseFaults(GetParam().specs);
+  const FaultPlan plan = parseFaults(GetParam().options);
   for (Service s : kServices) EXPECT_EQ(plan[serviceIndex(s)].describe(), GetParam().described[serviceIndex(s)]);
 }
 
@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(Options, Plans, testing::ValuesIn(kPlans),
 
 struct BadFault {
   const char* name;
-  std::vector<std::string> specs;
+  std::vector<std::string> options;
   std::string error;
 };
 void PrintTo(const BadFault& c, std::ostream* os) { *os << c.name; }
@@ -68,7 +68,7 @@ class BadFaults : public testing::TestWithParam<BadFault> {};
 
 TEST_P(BadFaults, AreRefused) {
   try {
-    parseFaults(GetParam().specs);
+    parseFaults(GetParam().options);
     FAIL() << "accepted";
   } catch (const std::invalid_argument& e) {
     EXPECT_EQ(std::string(e.what()), GetParam().error);

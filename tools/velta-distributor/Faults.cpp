@@ -13,8 +13,8 @@ namespace {
 
 std::string inQuotes(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
-[[noreturn]] void bad(std::string_view spec, const std::string& what) {
-  throw std::invalid_argument("--fault " + inQuotes(spec) + ": " + what);
+[[noreturn]] void bad(std::string_view given, const std::string& what) {
+  throw std::invalid_argument("--fault " + inQuotes(given) + ": " + what);
 }
 
 std::string formatSeconds(double seconds) {
@@ -24,15 +24,15 @@ std::string formatSeconds(double seconds) {
 }
 
 // Applies one mode with its value to `set`.
-void apply(FaultSet& set, std::string_view spec, std::string_view mode, std::string_view value, bool hasValue) {
+void apply(FaultSet& set, std::string_view given, std::string_view mode, std::string_view value, bool hasValue) {
   const auto noValue = [&] {
-    if (hasValue) bad(spec, "the mode " + inQuotes(mode) + " takes no value");
+    if (hasValue) bad(given, "the mode " + inQuotes(mode) + " takes no value");
   };
   if (mode == "pieces") {
     int n = 0;
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), n);
     if (!hasValue || error != std::errc() || end != value.data() + value.size() || n < 2 || n > kMaxPieces) {
-      bad(spec, "pieces needs a whole number from 2 to " + std::to_string(kMaxPieces) + ": pieces=N");
+      bad(given, "pieces needs a whole number from 2 to " + std::to_string(kMaxPieces) + ": pieces=N");
     }
     set.pieces = n;
   } else if (mode == "delay") {
@@ -40,7 +40,7 @@ void apply(FaultSet& set, std::string_view spec, std::string_view mode, std::str
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), seconds);
     if (!hasValue || error != std::errc() || end != value.data() + value.size() || !std::isfinite(seconds) ||
         seconds <= 0 || seconds > kMaxDelaySeconds) {
-      bad(spec, "delay needs seconds above 0 and at most 3600: delay=SECONDS");
+      bad(given, "delay needs seconds above 0 and at most 3600: delay=SECONDS");
     }
     set.delaySeconds = seconds;
   } else if (mode == "silent") {
@@ -62,7 +62,7 @@ void apply(FaultSet& set, std::string_view spec, std::string_view mode, std::str
     noValue();
     set.refuse = true;
   } else {
-    bad(spec, "there is no mode " + inQuotes(mode) +
+    bad(given, "there is no mode " + inQuotes(mode) +
                   "; the modes are pieces=N, delay=SECONDS, silent, close-early, exception, malformed, too-long "
                   "and refuse");
   }
@@ -117,19 +117,19 @@ std::string FaultSet::describe() const {
   return text;
 }
 
-FaultPlan parseFaults(const std::vector<std::string>& specs) {
+FaultPlan parseFaults(const std::vector<std::string>& options) {
   FaultPlan plan;
   // Modes for every port first, so that one for a port replaces them whatever the order given.
   for (bool forOnePort : {false, true}) {
-    for (const std::string& spec : specs) {
-      std::string_view rest = spec;
+    for (const std::string& given : options) {
+      std::string_view rest = given;
       std::optional<Service> only;
       if (const auto at = rest.rfind('@'); at != std::string_view::npos) {
         const std::string_view port = rest.substr(at + 1);
         for (Service s : kServices) {
           if (port == serviceName(s)) only = s;
         }
-        if (!only) bad(spec, "the port is " + inQuotes(port) + ", not order, status or inquiry");
+        if (!only) bad(given, "the port is " + inQuotes(port) + ", not order, status or inquiry");
         rest = rest.substr(0, at);
       }
       if (only.has_value() != forOnePort) continue;
@@ -137,7 +137,7 @@ FaultPlan parseFaults(const std::vector<std::string>& specs) {
       const std::string_view mode = rest.substr(0, equals);
       const std::string_view value = equals == std::string_view::npos ? std::string_view{} : rest.substr(equals + 1);
       for (Service s : kServices) {
-        if (!only || *only == s) apply(plan[serviceIndex(s)], spec, mode, value, equals != std::string_view::npos);
+        if (!only || *only == s) apply(plan[serviceIndex(s)], given, mode, value, equals != std::string_view::npos);
       }
     }
   }

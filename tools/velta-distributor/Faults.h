@@ -63,7 +63,7 @@ struct FaultSet {
 using FaultPlan = std::array<FaultSet, 3>;
 
 // The plan of the --fault values; std::invalid_argument says what is wrong.
-FaultPlan parseFaults(const std::vector<std::string>& specs);
+FaultPlan parseFaults(const std::vector<std::string>& options);
 
 // The bytes sent for the answer `message`: its length line (announcing
 // kTooLongLength with too-long) and the message; only the first half of them

@@ -45,16 +45,17 @@ std::string terminalIdFromMap(std::string_view mapText, std::string_view compute
 uint64_t startEngine() {
   auto& state = engineState();
   const uint64_t generation = ++state.engineStartups;
-  state.newestEngine = generation;
-  // Until this start-up creates its own, the newest engine has no registries:
-  // an unreachable share leaves every file operation failing with 91.
-  dropRegistries(state);
 
   baseState().compressionAlphabet = std::string(kDefaultCompressionAlphabet);
   cSystem& system = *state.system;
 
   const std::string linkRoot = "\\\\" + system.mUNCDrive + "\\HBTSLNK\\";
-  if (shareAccess().lookup(linkRoot) != EntryKind::Directory) return generation;
+  if (shareAccess().lookup(linkRoot) != EntryKind::Directory) {
+    // The newest engine has no registries: every file operation fails with 91.
+    state.newestEngine = generation;
+    dropRegistries(state);
+    return generation;
+  }
 
   system.ComputerName = GetComputerName();
   system.IP = DottedAddress(GetHostAddress(system.ComputerName));
@@ -64,7 +65,10 @@ uint64_t startEngine() {
   if (!map) throw EngineError::general(err::ObjectNotSet, "cBusinessBasic");
   system.TerminalID = terminalIdFromMap(*map, system.ComputerName, system.IP);
 
+  // A start-up that raised before this point left the registries, and the
+  // engine they belong to, as they were: LoadSiteSettings keeps sharing that one.
   createRegistries();
+  state.newestEngine = generation;
   return generation;
 }
 

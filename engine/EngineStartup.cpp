@@ -23,7 +23,7 @@ void dropRegistries(EngineState& state) {
 }  // namespace
 
 std::string terminalIdFromMap(std::string_view mapText, std::string_view computerName, std::string_view ip) {
-  const std::string upperName = upperAscii(computerName);
+  const std::string upperName = upperText(computerName);
   std::size_t start = 0;
   while (start < mapText.size()) {
     std::size_t end = mapText.find('\n', start);
@@ -34,7 +34,7 @@ std::string terminalIdFromMap(std::string_view mapText, std::string_view compute
 
     const auto fields = Split(line, " ");
     if (fields.size() < 2) continue;
-    if (fields[0] != ip && upperAscii(fields[0]) != upperName) continue;
+    if (fields[0] != ip && upperText(fields[0]) != upperName) continue;
     // The first element of the comma list; a list of nothing but commas leaves "0".
     const auto list = Split(fields[1], ",");
     return list.empty() ? "0" : list[0];

@@ -87,4 +87,7 @@ void addRecordCommands(CLI::App& app, CommandContext& context);
 std::string toHex(std::string_view bytes);
 std::string fromHex(std::string_view hex);
 
+// Text as printed: bytes outside printable ASCII as \xNN (lower-case hex).
+std::string printable(std::string_view text);
+
 }  // namespace velta::tools

@@ -44,7 +44,7 @@ class KeyedCollection {
 
   // Adds under `sKey` when it is not empty, else without a key; returns the element.
   Element Add(Element element, std::string_view sKey = {}) {
-    const std::string folded = upperAscii(sKey);
+    const std::string folded = upperText(sKey);
     if (!sKey.empty() && byKey_.count(folded)) throw EngineError::general(err::DuplicateKey, source_);
     auto entry = std::make_shared<Entry>(Entry{folded, std::move(element)});
     order_.push_back(entry);
@@ -57,7 +57,7 @@ class KeyedCollection {
 
   // The element under `key`, or nullptr without an error, for lookups that may find nothing.
   Element Find(std::string_view key) const {
-    const auto it = byKey_.find(upperAscii(key));
+    const auto it = byKey_.find(upperText(key));
     return it == byKey_.end() ? nullptr : it->second->element;
   }
 
@@ -85,7 +85,7 @@ class KeyedCollection {
 
  private:
   std::shared_ptr<Entry> checkedKey(std::string_view key) const {
-    const auto it = key.empty() ? byKey_.end() : byKey_.find(upperAscii(key));
+    const auto it = key.empty() ? byKey_.end() : byKey_.find(upperText(key));
     if (it == byKey_.end()) throw EngineError::general(err::InvalidCall, source_);
     return it->second;
   }

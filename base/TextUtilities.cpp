@@ -10,6 +10,32 @@ namespace {
 char upperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 char lowerChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// Windows-1252: the lower-case letters and their capitals.
+unsigned char upperByte(unsigned char c) {
+  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);  // à..þ, not ÷
+  switch (c) {
+    case 0x9A: return 0x8A;  // š Š
+    case 0x9C: return 0x8C;  // œ Œ
+    case 0x9E: return 0x8E;  // ž Ž
+    case 0xFF: return 0x9F;  // ÿ Ÿ
+    default: return c;
+  }
+}
+unsigned char lowerByte(unsigned char c) {
+  if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 0x20);
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 0x20);  // À..Þ, not ×
+  switch (c) {
+    case 0x8A: return 0x9A;
+    case 0x8C: return 0x9C;
+    case 0x8E: return 0x9E;
+    case 0x9F: return 0xFF;
+    default: return c;
+  }
+}
+char upperTextChar(char c) { return static_cast<char>(upperByte(static_cast<unsigned char>(c))); }
+char lowerTextChar(char c) { return static_cast<char>(lowerByte(static_cast<unsigned char>(c))); }
+
 bool isTrailingControl(char c) {
   return c == '\0' || c == '\t' || c == '\n' || c == '\r' || c == ' ';
 }
@@ -19,11 +45,28 @@ std::size_t findFrom(std::string_view hay, std::string_view needle, std::size_t 
   if (!ignoreCase) return hay.find(needle, from);
   if (needle.size() > hay.size()) return std::string_view::npos;
   for (std::size_t i = from; i + needle.size() <= hay.size(); ++i) {
-    if (equalsIgnoreCase(hay.substr(i, needle.size()), needle)) return i;
+    if (equalsText(hay.substr(i, needle.size()), needle)) return i;
   }
   return std::string_view::npos;
 }
 }  // namespace
+
+std::string upperText(std::string_view text) {
+  std::string out(text);
+  std::transform(out.begin(), out.end(), out.begin(), upperTextChar);
+  return out;
+}
+
+std::string lowerText(std::string_view text) {
+  std::string out(text);
+  std::transform(out.begin(), out.end(), out.begin(), lowerTextChar);
+  return out;
+}
+
+bool equalsText(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upperTextChar(x) == upperTextChar(y); });
+}
 
 std::string upperAscii(std::string_view text) {
   std::string out(text);

@@ -39,7 +39,18 @@ std::string YesNo(bool flag);
 // stands by then. Other mask characters are skipped.
 void InsertDashes(std::string& text, std::string_view mask);
 
-// ASCII letter case, as the business system's 8-bit names compare.
+// Letter case of the business system's 8-bit text, in its code page
+// (Windows-1252): besides a-z, the accented letters of the upper half
+// ("\xE9" é is "\xC9" É; "\xFF" ÿ is "\x9F" Ÿ; š, œ, ž are Š, Œ, Ž). ß, µ and
+// every other byte have no other case. The comparisons that ignore case (keyed
+// collections, the line-code map, profile files, the terminal map, text
+// searches) use these.
+std::string upperText(std::string_view text);
+std::string lowerText(std::string_view text);
+bool equalsText(std::string_view a, std::string_view b);
+
+// ASCII letter case only: for names of this side's own formats (share map
+// options, SMB credentials, paths on the file server).
 std::string upperAscii(std::string_view text);
 std::string lowerAscii(std::string_view text);
 bool equalsIgnoreCase(std::string_view a, std::string_view b);

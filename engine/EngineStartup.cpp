@@ -23,7 +23,7 @@ void dropRegistries(EngineState& state) {
 }  // namespace
 
 std::string terminalIdFromMap(std::string_view mapText, std::string_view computerName, std::string_view ip) {
-  const std::string upperName = upperAscii(computerName);
+  const std::string upperName = upperText(computerName);
   std::size_t start = 0;
   while (start < mapText.size()) {
     std::size_t end = mapText.find('\n', start);
@@ -34,7 +34,7 @@ std::string terminalIdFromMap(std::string_view mapText, std::string_view compute
 
     const auto fields = Split(line, " ");
     if (fields.size() < 2) continue;
-    if (fields[0] != ip && upperAscii(fields[0]) != upperName) continue;
+    if (fields[0] != ip && upperText(fields[0]) != upperName) continue;
     // The first element of the comma list; a list of nothing but commas leaves "0".
     const auto list = Split(fields[1], ",");
     return list.empty() ? "0" : list[0];
@@ -45,16 +45,17 @@ std::string terminalIdFromMap(std::string_view mapText, std::string_view compute
 uint64_t startEngine() {
   auto& state = engineState();
   const uint64_t generation = ++state.engineStartups;
-  state.newestEngine = generation;
-  // Until this start-up creates its own, the newest engine has no registries:
-  // an unreachable share leaves every file operation failing with 91.
-  dropRegistries(state);
 
   baseState().compressionAlphabet = std::string(kDefaultCompressionAlphabet);
   cSystem& system = *state.system;
 
   const std::string linkRoot = "\\\\" + system.mUNCDrive + "\\HBTSLNK\\";
-  if (shareAccess().lookup(linkRoot) != EntryKind::Directory) return generation;
+  if (shareAccess().lookup(linkRoot) != EntryKind::Directory) {
+    // The newest engine has no registries: every file operation fails with 91.
+    state.newestEngine = generation;
+    dropRegistries(state);
+    return generation;
+  }
 
   system.ComputerName = GetComputerName();
   system.IP = DottedAddress(GetHostAddress(system.ComputerName));
@@ -64,7 +65,10 @@ uint64_t startEngine() {
   if (!map) throw EngineError::general(err::ObjectNotSet, "cBusinessBasic");
   system.TerminalID = terminalIdFromMap(*map, system.ComputerName, system.IP);
 
+  // A start-up that raised before this point left the registries, and the
+  // engine they belong to, as they were: LoadSiteSettings keeps sharing that one.
   createRegistries();
+  state.newestEngine = generation;
   return generation;
 }
 

@@ -20,12 +20,34 @@ std::shared_ptr<Registry> required(const std::shared_ptr<Registry>& registry, st
 
 std::string linksFilePath() { return "\\\\" + engineState().system->mUNCDrive + "\\HBTSLNK\\LINKSFILE"; }
 
+namespace {
+// Read only: the workstation never writes to the business system, so a
+// missing links file stays missing and gives an empty table. A links file that
+// is there but cannot be read is the platform's error: an empty table would
+// send every name to -10 "no link" and the person looking the wrong way.
+std::shared_ptr<cLinks> readLinks() {
+  const std::string path = linksFilePath();
+  switch (shareAccess().lookup(path)) {
+    case EntryKind::None:
+      return std::make_shared<cLinks>();
+    case EntryKind::Directory:
+      throw EngineError::fileSystem(err::PathFileAccessError, "cLinks", path);
+    case EntryKind::File:
+      break;
+  }
+  const auto file = shareAccess().open(path);
+  if (!file) throw EngineError::fileSystem(err::PermissionDenied, "cLinks", path);
+  std::string text(static_cast<std::size_t>(file->size()), '\0');
+  text.resize(file->readAt(0, text.data(), text.size()));
+  return std::make_shared<cLinks>(text);
+}
+}  // namespace
+
 void createRegistries() {
+  // Everything is built before anything is replaced: a links file that cannot
+  // be read leaves the registries in use as they were.
+  auto links = readLinks();
   auto& state = engineState();
-  // Read only: the workstation never writes to the business system, so a
-  // missing links file stays missing and gives an empty table.
-  const auto text = shareAccess().readAll(linksFilePath());
-  auto links = text ? std::make_shared<cLinks>(*text) : std::make_shared<cLinks>();
   state.links = std::move(links);
   state.openFiles = std::make_shared<cOpenFiles>();
   state.logicalFiles = std::make_shared<cLogicalFiles>();

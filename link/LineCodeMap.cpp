@@ -76,8 +76,8 @@ void LineCodeMap::load(std::string_view text) {
     // Split drops empty pieces, so the codes hold no blanks and need no trimming.
     const auto codes = Split(std::string_view(line).substr(0, apostrophe), " ");
     if (codes.size() != 2) continue;
-    const std::string rkt = upperAscii(codes[0]);
-    const std::string hbt = upperAscii(codes[1]);
+    const std::string rkt = upperText(codes[0]);
+    const std::string hbt = upperText(codes[1]);
     // A key already present keeps its first entry; each direction on its own.
     if (!byRkt_.Find(rkt)) byRkt_.Add(std::make_shared<std::string>(hbt), rkt);
     if (!byHbt_.Find(hbt)) byHbt_.Add(std::make_shared<std::string>(rkt), hbt);

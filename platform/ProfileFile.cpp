@@ -57,7 +57,7 @@ ProfileFile ProfileFile::parse(std::string_view text) {
     if (line.front() == '[') {
       const std::size_t close = line.rfind(']');
       if (close != std::string_view::npos) {
-        const std::string name = upperAscii(trimmed(line.substr(1, close - 1)));
+        const std::string name = upperText(trimmed(line.substr(1, close - 1)));
         if (profile.findSection(name)) {
           current = nullptr;
         } else {
@@ -69,7 +69,7 @@ ProfileFile ProfileFile::parse(std::string_view text) {
     }
     const std::size_t equals = line.find('=');
     if (!current || equals == std::string_view::npos) continue;
-    std::string key = upperAscii(trimmed(line.substr(0, equals)));
+    std::string key = upperText(trimmed(line.substr(0, equals)));
     const bool known = std::any_of(current->entries.begin(), current->entries.end(),
                                    [&](const Entry& e) { return e.key == key; });
     if (!known) current->entries.push_back({std::move(key), withoutQuotes(trimmed(line.substr(equals + 1)))});
@@ -87,7 +87,7 @@ std::optional<ProfileFile> ProfileFile::load(const std::string& path) {
 }
 
 const ProfileFile::Section* ProfileFile::findSection(std::string_view name) const {
-  const std::string folded = upperAscii(trimmed(name));
+  const std::string folded = upperText(trimmed(name));
   for (const auto& section : sections_) {
     if (section.name == folded) return &section;
   }
@@ -97,7 +97,7 @@ const ProfileFile::Section* ProfileFile::findSection(std::string_view name) cons
 std::optional<std::string> ProfileFile::value(std::string_view section, std::string_view key) const {
   const Section* found = findSection(section);
   if (!found) return std::nullopt;
-  const std::string folded = upperAscii(trimmed(key));
+  const std::string folded = upperText(trimmed(key));
   for (const auto& entry : found->entries) {
     if (entry.key == folded) return entry.value;
   }

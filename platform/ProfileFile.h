@@ -13,7 +13,8 @@
 //   - "key=value": the key is the text before the first "=", the value the
 //     text after it, blanks around each removed. A line without "=" defines
 //     nothing. Lines before the first section belong to no section.
-//   - Section and key names compare without regard to ASCII letter case.
+//   - Section and key names compare without regard to letter case, in the
+//     system's code page (Windows-1252: "\xE9" é and "\xC9" É are one letter).
 //   - A section name that occurs again does not open a new section: only the
 //     first section of a name is read (as Windows does), so its keys win and
 //     the later section's keys are never seen. Within the first section, the

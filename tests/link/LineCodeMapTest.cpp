@@ -61,6 +61,17 @@ TEST(LineCodeMapText, LoadingRules) {
   }
 }
 
+// Codes are 8-bit text of the system's code page: "\xE9" (é) and "\xC9" (É)
+// are one letter, as a-z and A-Z are.
+TEST(LineCodeMapText, LetterCaseFollowsTheCodePage) {
+  const auto map = LineCodeMap::fromText("caf\xE9 1\xE9 '\n\xFFX 2 '\n");
+  EXPECT_EQ(map.hBTLineCode(Value("CAF\xC9")), "1\xC9");
+  EXPECT_EQ(map.hBTLineCode(Value("caf\xE9")), "1\xC9");
+  EXPECT_EQ(map.rktLineCode(Value("1\xE9")), "CAF\xC9");
+  EXPECT_EQ(map.hBTLineCode(Value("\x9Fx")), "2");  // ÿ and Ÿ
+  EXPECT_EQ(map.hBTLineCode(Value("CAFE")), "");
+}
+
 TEST(LineCodeMapText, ANumberIsAPositionInLoadOrder) {
   const auto map = LineCodeMap::fromText("XYZ 123 '\nABC 456 '\n");
   EXPECT_EQ(map.hBTLineCode(Value(2)), "456");

@@ -77,6 +77,12 @@ class ProfileString : public ::testing::Test {
   std::string path = (dir.path() / "hBTCatalog.ini").string();
 };
 
+TEST(ProfileFile, NamesIgnoreTheCodePagesLetterCase) {
+  const auto file = ProfileFile::parse("[D\xE9p\xF4t]\nCl\xE9=1\n");
+  EXPECT_EQ(file.value("D\xC9P\xD4T", "CL\xC9"), "1");
+  EXPECT_EQ(file.value("DEPOT", "CLE"), std::nullopt);
+}
+
 TEST_F(ProfileString, ValuesAreCutToTheBufferLessOne) {
   const std::string long150(150, 'v');
   dir.write("hBTCatalog.ini", "[xQ-Depot]\r\nServer=" + long150 + "\r\nShort=abc\r\n");

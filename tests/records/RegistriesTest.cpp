@@ -42,6 +42,14 @@ TEST(KeyedCollection, KeysIgnoreCaseAndOrderIsInsertionOrder) {
   links.Add("B2", "4", "SECOND");  // the key is free again
 }
 
+TEST(KeyedCollection, KeysIgnoreTheCodePagesLetterCase) {
+  cLinks links;
+  links.Add("A", "1", "caf\xE9");
+  EXPECT_EQ(links.Item("CAF\xC9")->LinkFile, "A");
+  EXPECT_EQ(links.Find("CAFE"), nullptr);
+  EXPECT_THROW(links.Add("B", "2", "CAF\xC9"), EngineError);  // the same key
+}
+
 TEST(KeyedCollection, ErrorsGoToTheCaller) {
   cOpenFiles files;
   files.Add(1, "\\\\S\\X\\A", 0, "\\\\S\\X\\A");

@@ -47,6 +47,16 @@ TEST_F(LineCodeCommand, UnknownCodeIsAnEmptyLineAndBadUsageIsStatus2) {
   EXPECT_EQ(linecode({"rkt"}).status, 2);
 }
 
+// A code holding bytes outside printable ASCII is printed escaped, so no raw
+// byte reaches the terminal; letter case follows the code page (é is É).
+TEST_F(LineCodeCommand, BytesOutsidePrintableAsciiArePrintedEscaped) {
+  dir.write("unc/CATSRV/CatCon/HBT2RKT.TXT", "\xE9\x1B\\ 12\x7F 'odd bytes\r\n");
+  const auto toDealer = linecode({"rkt", "\xC9\x1B\\"});
+  EXPECT_EQ(toDealer.status, 0) << toDealer.err;
+  EXPECT_EQ(toDealer.out, "12\\x7f\n");
+  EXPECT_EQ(linecode({"hbt", "12\x7F"}).out, "\\xc9\\x1b\\\n");
+}
+
 class RecordCommand : public ::testing::Test {
  protected:
   test::CommandResult run(std::vector<std::string> args) {

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/EngineError.h"
 #include "engine/cLogicalFile.h"
 
 namespace velta::tools {
@@ -20,6 +21,13 @@ struct UsageError : std::runtime_error {
 // What the user asked for is not there (a vendor or line that is not found): exit status 1.
 struct NotFound : std::runtime_error {
   using std::runtime_error::runtime_error;
+};
+
+// An engine error with the tool's own diagnosis of it: main prints the engine's
+// line unchanged, then the diagnosis on a line of its own beginning with two blanks.
+struct DiagnosedError : EngineError {
+  DiagnosedError(const EngineError& error, std::string why) : EngineError(error), diagnosis(std::move(why)) {}
+  std::string diagnosis;
 };
 
 // The global options: where the business system lies.
@@ -78,5 +86,8 @@ void addRecordCommands(CLI::App& app, CommandContext& context);
 // Hex text of a record string, lower case; and back (UsageError when malformed).
 std::string toHex(std::string_view bytes);
 std::string fromHex(std::string_view hex);
+
+// Text as printed: bytes outside printable ASCII as \xNN (lower-case hex).
+std::string printable(std::string_view text);
 
 }  // namespace velta::tools

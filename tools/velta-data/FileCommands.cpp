@@ -38,11 +38,12 @@ std::string whyNotFound(const std::string& name) {
 }  // namespace
 
 // The logical file of that name; a name that resolves to nothing is the
-// engine's -10 with the reason added.
+// engine's -10 with the reason as its diagnosis.
 LogicalFileHandle openLogical(const std::string& name, bool needsData) {
   const auto file = LogicalOpen(name);
   if (!file)
-    throw EngineError(err::NotFound, "LogicalOpen", "File not Found: \"" + name + "\" (" + whyNotFound(name) + ")");
+    throw DiagnosedError(EngineError(err::NotFound, "LogicalOpen", "File not Found: \"" + name + "\""),
+                         whyNotFound(name));
   if (needsData && !file->OpenFile) {
     const auto link = engineState().links->Find(linkKey(name));
     const std::string data = link ? dataFilePath(directoryFilePath(link->ResolutionFile)) : name;

@@ -51,7 +51,7 @@ template <typename Record>
 void printFields(const Record& record, bool showSecrets) {
   for (const auto& [name, text] : fieldTexts(record)) {
     const bool secret = name == "LOGIN_PASSWORD" && !showSecrets;
-    std::cout << name << "=" << (secret ? "***" : text) << "\n";
+    std::cout << name << "=" << (secret ? "***" : printable(text)) << "\n";
   }
 }
 
@@ -80,7 +80,7 @@ void lookUpLineCode(const CommandContext& context, const RecordOptions& o) {
   openSite(context);
   const LineCodeMap map = o.inquiry ? LineCodeMap::forInquiryControl() : LineCodeMap::forOrderControl();
   const Value code(o.code);
-  std::cout << (o.direction == "rkt" ? map.hBTLineCode(code) : map.rktLineCode(code)) << "\n";
+  std::cout << printable(o.direction == "rkt" ? map.hBTLineCode(code) : map.rktLineCode(code)) << "\n";
 }
 
 void showMac() {

@@ -14,21 +14,21 @@ void showSite(const CommandContext& context) {
   openSite(context);
   const auto& state = engineState();
   const cEpcInfo& info = *siteState().epcInfo;
-  std::cout << "cEpcInfo.Server=" << info.Server << "\n"
-            << "cEpcInfo.DataShare=" << info.DataShare << "\n"
-            << "cEpcInfo.CatalogShare=" << info.CatalogShare << "\n"
-            << "cEpcInfo.Directory=" << info.Directory << "\n"
-            << "cEpcInfo.TerminalID=" << info.TerminalID << "\n"
+  std::cout << "cEpcInfo.Server=" << printable(info.Server) << "\n"
+            << "cEpcInfo.DataShare=" << printable(info.DataShare) << "\n"
+            << "cEpcInfo.CatalogShare=" << printable(info.CatalogShare) << "\n"
+            << "cEpcInfo.Directory=" << printable(info.Directory) << "\n"
+            << "cEpcInfo.TerminalID=" << printable(info.TerminalID) << "\n"
             << "cEpcInfo.CustomerNumber=" << info.CustomerNumber << "\n";
   const cSystem& system = *state.system;
-  std::cout << "cSystem.mUNCDrive=" << system.mUNCDrive << "\n"
-            << "cSystem.mDirectory=" << system.mDirectory << "\n"
-            << "cSystem.TerminalID=" << system.TerminalID << "\n"
-            << "cSystem.ComputerName=" << system.ComputerName << "\n"
-            << "cSystem.IP=" << system.IP << "\n"
-            << "cSystem.xtermid=" << system.xtermid << "\n"
-            << "cSystem.HBTSLNK=" << system.HBTSLNK() << "\n"
-            << "cSystem.CATCON=" << system.CATCON() << "\n"
+  std::cout << "cSystem.mUNCDrive=" << printable(system.mUNCDrive) << "\n"
+            << "cSystem.mDirectory=" << printable(system.mDirectory) << "\n"
+            << "cSystem.TerminalID=" << printable(system.TerminalID) << "\n"
+            << "cSystem.ComputerName=" << printable(system.ComputerName) << "\n"
+            << "cSystem.IP=" << printable(system.IP) << "\n"
+            << "cSystem.xtermid=" << printable(system.xtermid) << "\n"
+            << "cSystem.HBTSLNK=" << printable(system.HBTSLNK()) << "\n"
+            << "cSystem.CATCON=" << printable(system.CATCON()) << "\n"
             << std::flush;
   requireEngine();
 }

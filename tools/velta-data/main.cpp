@@ -1,8 +1,9 @@
 // velta-data: inspect and edit the business system's files from a shell, and
 // build a sample business system. Every subcommand has --help.
 //
-// Exit status: 0 done, 1 an engine error (one line "error <number> <source>:
-// <description>" on standard error), 2 bad usage.
+// Exit status: 0 done, 1 an engine error (the first line of standard error is
+// "error <number> <source>: <description>", the engine's own words; a second
+// line beginning with two blanks may say where the tool looked), 2 bad usage.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -38,6 +39,9 @@ int main(int argc, char** argv) {
   }
   try {
     context.run();
+  } catch (const velta::tools::DiagnosedError& e) {
+    std::cerr << e.what() << "\n  " << e.diagnosis << "\n";
+    return 1;
   } catch (const velta::EngineError& e) {
     std::cerr << e.what() << "\n";
     return 1;

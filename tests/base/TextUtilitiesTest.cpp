@@ -131,3 +131,43 @@ TEST(AsciiCase, LettersOnlyAndBytesAboveTheAsciiRangeStay) {
 
 }  // namespace
 }  // namespace velta
+
+namespace velta {
+namespace {
+
+// Letter case in the system's code page, Windows-1252, byte by byte.
+TEST(CodePageCase, TheAccentedLettersOfWindows1252HaveTwoCases) {
+  const struct {
+    const char* lower;
+    const char* upper;
+  } pairs[] = {
+      {"abc xyz", "ABC XYZ"},
+      {"\xE9", "\xC9"},                  // é É
+      {"\xE0\xE7\xF1\xFE", "\xC0\xC7\xD1\xDE"},  // à ç ñ þ
+      {"\x9A\x9C\x9E\xFF", "\x8A\x8C\x8E\x9F"},  // š œ ž ÿ
+  };
+  for (const auto& p : pairs) {
+    EXPECT_EQ(upperText(p.lower), p.upper) << p.lower;
+    EXPECT_EQ(lowerText(p.upper), p.lower) << p.upper;
+    EXPECT_TRUE(equalsText(p.lower, p.upper)) << p.lower;
+  }
+  // No other case: ÷ × ß µ, the control bytes, digits, the upper half's signs.
+  for (const char* same : {"\xF7", "\xD7", "\xDF", "\xB5", "\x80\x81\x8D\xA0\xBF", "09|"}) {
+    EXPECT_EQ(upperText(same), same);
+    EXPECT_EQ(lowerText(same), same);
+  }
+  EXPECT_FALSE(equalsText("\xF7", "\xD7"));
+  EXPECT_FALSE(equalsText("\xE9", "E"));
+  // The ASCII routines stay ASCII.
+  EXPECT_EQ(upperAscii("\xE9"), "\xE9");
+  EXPECT_FALSE(equalsIgnoreCase("\xE9", "\xC9"));
+}
+
+TEST(CodePageCase, TextSearchesIgnoreAccentedCaseToo) {
+  using Pieces = std::vector<std::string>;
+  EXPECT_EQ(Split("a\xC9" "b\xE9" "c", "\xE9", -1, 1), (Pieces{"a", "b", "c"}));
+  EXPECT_EQ(Split("a\xC9" "b\xE9" "c", "\xE9", -1, 0), (Pieces{"a\xC9" "b", "c"}));
+}
+
+}  // namespace
+}  // namespace velta

@@ -76,9 +76,16 @@ MessageAnswer QtPresenter::showMessage(QWidget* owner, const MessageBox& box) {
 }
 
 void QtPresenter::showForm(QWidget* owner, QDialog& form) {
-  if (owner && form.parentWidget() != owner) form.setParent(owner, form.windowFlags() | Qt::Dialog);
+  // Owned by the control while shown (centred on it, closed with it); the
+  // caller's own parent comes back afterwards, so the caller alone decides
+  // when the form goes.
+  QWidget* const previousParent = form.parentWidget();
+  const Qt::WindowFlags previousFlags = form.windowFlags();
+  const bool reparent = owner && previousParent != owner;
+  if (reparent) form.setParent(owner, previousFlags | Qt::Dialog);
   form.setWindowModality(Qt::ApplicationModal);
   form.exec();
+  if (reparent) form.setParent(previousParent, previousFlags);
 }
 
 QtPresenter& QtPresenter::instance() {

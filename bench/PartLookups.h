@@ -14,7 +14,7 @@
 
 #include "engine/KeyedIndex.h"
 #include "engine/NavigationBuffer.h"
-#include "records/cLogicalFile.h"
+#include "engine/cLogicalFile.h"
 #include "tests/support/CountingShare.h"
 #include "tools/sample/PartCatalog.h"
 

@@ -12,8 +12,8 @@
 #include <string>
 
 #include "RatioReporter.h"
-#include "engine/CompressedText.h"
-#include "engine/FieldPacking.h"
+#include "base/CompressedText.h"
+#include "base/FieldPacking.h"
 
 namespace {
 

@@ -25,13 +25,13 @@
 #include "bench/RatioReporter.h"
 #include "engine/KeyedIndex.h"
 #include "engine/LogicalFile.h"
-#include "engine/ModuleState.h"
+#include "engine/EngineState.h"
 #include "engine/PhysicalFile.h"
 #include "engine/Registries.h"
 #include "platform/LocalShare.h"
 #include "platform/ShareAccess.h"
-#include "records/cLogicalFile.h"
-#include "records/cSystem.h"
+#include "engine/cLogicalFile.h"
+#include "engine/cSystem.h"
 #include "tests/support/CountingShare.h"
 #include "tools/sample/SampleBusinessSystem.h"
 
@@ -71,8 +71,8 @@ Setup& setup() {
         std::make_unique<velta::LocalShare>(sample.linkShare().string()));
     made.counts = share->counts();
     velta::shareAccess().addBackend(sample.server, "HBTSLNK", std::move(share));
-    velta::moduleState().system->mUNCDrive = sample.server;
-    velta::moduleState().system->mDirectory = sample.directory;
+    velta::engineState().system->mUNCDrive = sample.server;
+    velta::engineState().system->mDirectory = sample.directory;
     velta::createRegistries();
     made.index = velta::LogicalOpen("PARTI");
     made.records = velta::LogicalOpen("PARTL");

@@ -29,15 +29,15 @@
 #include "bench/RatioReporter.h"
 #include "engine/KeyedIndex.h"
 #include "engine/LogicalFile.h"
-#include "engine/ModuleState.h"
+#include "engine/EngineState.h"
 #include "engine/PhysicalFile.h"
 #include "engine/Registries.h"
 #include "platform/LocalShare.h"
 #include "platform/ShareAccess.h"
 #include "platform/SmbContext.h"
 #include "platform/SmbShare.h"
-#include "records/cLogicalFile.h"
-#include "records/cSystem.h"
+#include "engine/cLogicalFile.h"
+#include "engine/cSystem.h"
 #include "support/SambaServer.h"
 #include "tests/support/CountingShare.h"
 #include "tools/sample/SampleBusinessSystem.h"
@@ -64,8 +64,8 @@ std::unique_ptr<Setup> instance;
 
 void useShares(const velta::sample::SampleBusinessSystem& sample, const std::string& mapFile) {
   velta::shareAccess().configure({mapFile, std::string()});
-  velta::moduleState().system->mUNCDrive = sample.server;
-  velta::moduleState().system->mDirectory = sample.directory;
+  velta::engineState().system->mUNCDrive = sample.server;
+  velta::engineState().system->mDirectory = sample.directory;
   velta::createRegistries();
 }
 
@@ -76,8 +76,8 @@ std::vector<velta::bench::PartLookup> findLookups(const velta::sample::SampleBus
       std::make_unique<velta::LocalShare>(sample.linkShare().string()));
   const auto counts = counting->counts();
   velta::shareAccess().addBackend(sample.server, "HBTSLNK", std::move(counting));
-  velta::moduleState().system->mUNCDrive = sample.server;
-  velta::moduleState().system->mDirectory = sample.directory;
+  velta::engineState().system->mUNCDrive = sample.server;
+  velta::engineState().system->mDirectory = sample.directory;
   velta::createRegistries();
   const auto index = velta::LogicalOpen("PARTI");
   if (!index) throw std::runtime_error("the sample has no PARTI");
@@ -192,9 +192,9 @@ int main(int argc, char** argv) {
   reporter.printRatio("LreadFile over SMB against a bare read", "smb/LreadFile", "smb/bare-read", 2);
   if (instance) {
     instance->bare->close(instance->bareFile);
-    velta::moduleState().links.reset();
-    velta::moduleState().openFiles.reset();
-    velta::moduleState().logicalFiles.reset();
+    velta::engineState().links.reset();
+    velta::engineState().openFiles.reset();
+    velta::engineState().logicalFiles.reset();
     velta::shareAccess().configure({std::string(), std::string()});
     instance.reset();  // stops the server, removes the folder
   }

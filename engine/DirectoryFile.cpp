@@ -11,8 +11,8 @@
 //   21-32   -       not used
 #include "engine/DirectoryFile.h"
 
-#include "engine/FieldPacking.h"
-#include "engine/TextUtilities.h"
+#include "base/FieldPacking.h"
+#include "base/TextUtilities.h"
 #include "platform/ShareBackend.h"
 
 namespace velta {

@@ -1,19 +1,20 @@
 #include "engine/EngineStartup.h"
 
-#include "engine/CompressedText.h"
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
+#include "base/BaseState.h"
+#include "base/CompressedText.h"
+#include "base/EngineError.h"
+#include "base/TextUtilities.h"
+#include "engine/EngineState.h"
 #include "engine/Registries.h"
-#include "engine/TextUtilities.h"
-#include "link/WSKSOCK.h"
+#include "engine/cSystem.h"
 #include "platform/ShareAccess.h"
-#include "records/cSystem.h"
+#include "platform/WSKSOCK.h"
 
 namespace velta {
 
 namespace {
 
-void dropRegistries(ModuleState& state) {
+void dropRegistries(EngineState& state) {
   state.links.reset();
   state.openFiles.reset();
   state.logicalFiles.reset();
@@ -42,18 +43,19 @@ std::string terminalIdFromMap(std::string_view mapText, std::string_view compute
 }
 
 uint64_t startEngine() {
-  auto& state = moduleState();
+  auto& state = engineState();
   const uint64_t generation = ++state.engineStartups;
-  state.newestEngine = generation;
-  // Until this start-up creates its own, the newest engine has no registries:
-  // an unreachable share leaves every file operation failing with 91.
-  dropRegistries(state);
 
-  state.compressionAlphabet = std::string(kDefaultCompressionAlphabet);
+  baseState().compressionAlphabet = std::string(kDefaultCompressionAlphabet);
   cSystem& system = *state.system;
 
   const std::string linkRoot = "\\\\" + system.mUNCDrive + "\\HBTSLNK\\";
-  if (shareAccess().lookup(linkRoot) != EntryKind::Directory) return generation;
+  if (shareAccess().lookup(linkRoot) != EntryKind::Directory) {
+    // The newest engine has no registries: every file operation fails with 91.
+    state.newestEngine = generation;
+    dropRegistries(state);
+    return generation;
+  }
 
   system.ComputerName = GetComputerName();
   system.IP = DottedAddress(GetHostAddress(system.ComputerName));
@@ -63,12 +65,15 @@ uint64_t startEngine() {
   if (!map) throw EngineError::general(err::ObjectNotSet, "cBusinessBasic");
   system.TerminalID = terminalIdFromMap(*map, system.ComputerName, system.IP);
 
+  // A start-up that raised before this point left the registries, and the
+  // engine they belong to, as they were: LoadSiteSettings keeps sharing that one.
   createRegistries();
+  state.newestEngine = generation;
   return generation;
 }
 
 void endEngine(uint64_t generation) {
-  auto& state = moduleState();
+  auto& state = engineState();
   if (generation != state.newestEngine) return;
   dropRegistries(state);
 }

@@ -4,7 +4,10 @@
 // \\SERVER\HBTSLNK\ can be reached (when it cannot, the engine stays without
 // registries and every file operation fails with 91); find this computer's
 // name, IPv4 address and terminal identifier (terminal map ttymap; a missing
-// map ends the start-up with 91); create new registries.
+// map ends the start-up with 91); create new registries (a links file that is
+// there but cannot be read ends it with the platform's error; a missing one
+// gives an empty link table). A start-up that raises leaves the registries,
+// and the engine they belong to, as they were.
 //
 // Engines overlap: the shared engine is replaced by creating the new one
 // before the old one ends. The registries belong to the engine created last:

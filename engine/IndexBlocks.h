@@ -16,9 +16,9 @@
 #include <string>
 #include <string_view>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 #include "engine/IndexNode.h"
-#include "records/cLogicalFile.h"
+#include "engine/cLogicalFile.h"
 
 namespace velta {
 

@@ -34,7 +34,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "engine/ByteOrder.h"
+#include "base/ByteOrder.h"
 #include "engine/PhysicalFile.h"
 
 namespace velta {

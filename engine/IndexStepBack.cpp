@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/ByteOrder.h"
+#include "base/ByteOrder.h"
 
 namespace velta {
 

@@ -5,7 +5,7 @@
 #include "engine/IndexBlocks.h"
 #include "engine/IndexStepBack.h"
 #include "engine/NavigationBuffer.h"
-#include "engine/Notice.h"
+#include "base/Notice.h"
 
 namespace velta {
 

@@ -21,7 +21,7 @@
 #include <cstdint>
 #include <string>
 
-#include "records/cLogicalFile.h"
+#include "engine/cLogicalFile.h"
 
 namespace velta {
 

@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "engine/DirectoryFile.h"
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
+#include "base/EngineError.h"
+#include "engine/EngineState.h"
 #include "engine/PhysicalFile.h"
 #include "engine/Registries.h"
 #include "platform/ShareAccess.h"
-#include "records/cLinks.h"
-#include "records/cSystem.h"
+#include "engine/cLinks.h"
+#include "engine/cSystem.h"
 
 namespace velta {
 
@@ -46,11 +46,11 @@ std::optional<DirectoryEntry> lookUpDirectory(const std::string& directoryPath, 
 
 std::string linkKey(std::string_view FileName) {
   if (!FileName.empty() && FileName.front() == ':') return std::string(FileName);
-  return ":" + moduleState().system->mDirectory + ":" + std::string(FileName);
+  return ":" + engineState().system->mDirectory + ":" + std::string(FileName);
 }
 
 std::string directoryFilePath(std::string_view ResolutionFile) {
-  std::string path = "\\\\" + moduleState().system->mUNCDrive + "\\HBTSLNK\\" + std::string(ResolutionFile);
+  std::string path = "\\\\" + engineState().system->mUNCDrive + "\\HBTSLNK\\" + std::string(ResolutionFile);
   std::replace(path.begin(), path.end(), ':', '\\');
   return path;
 }
@@ -60,7 +60,7 @@ std::string dataFilePath(std::string_view directoryPath) {
 }
 
 LogicalFileHandle LogicalOpen(std::string_view FileName) {
-  auto& state = moduleState();
+  auto& state = engineState();
   // Without registries nothing resolves; the caller reports the name as not found.
   const auto logicalFiles = state.logicalFiles;
   const auto links = state.links;

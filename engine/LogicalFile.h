@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "records/cLogicalFile.h"
+#include "engine/cLogicalFile.h"
 
 namespace velta {
 

@@ -19,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/ByteOrder.h"
+#include "base/ByteOrder.h"
 #include "engine/IndexNode.h"
 #include "engine/PhysicalFile.h"
 

@@ -3,11 +3,11 @@
 #include <limits>
 #include <set>
 
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
+#include "base/EngineError.h"
+#include "engine/EngineState.h"
 #include "engine/Registries.h"
 #include "platform/ShareAccess.h"
-#include "records/cSystem.h"
+#include "engine/cSystem.h"
 
 namespace velta {
 
@@ -35,7 +35,7 @@ namespace {
 constexpr int32_t kMaxOffset = std::numeric_limits<int32_t>::max();
 
 std::shared_ptr<FileNumbers> fileNumbers() {
-  auto& numbers = moduleState().fileNumbers;
+  auto& numbers = engineState().fileNumbers;
   if (!numbers) numbers = std::make_shared<FileNumbers>();
   return numbers;
 }
@@ -61,7 +61,7 @@ int32_t checkedOffset(int64_t offset, std::string_view source) {
 
 std::string fullPath(std::string_view FileName) {
   if (FileName.find('\\') != std::string_view::npos) return std::string(FileName);
-  const auto& system = *moduleState().system;
+  const auto& system = *engineState().system;
   return "\\\\" + system.mUNCDrive + "\\HBTSLNK\\" + system.mDirectory + "\\" + std::string(FileName);
 }
 

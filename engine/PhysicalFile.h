@@ -22,7 +22,7 @@
 #include <string>
 #include <string_view>
 
-#include "records/cOpenFile.h"
+#include "engine/cOpenFile.h"
 
 namespace velta {
 

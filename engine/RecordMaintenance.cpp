@@ -30,8 +30,8 @@
 
 #include <algorithm>
 
-#include "engine/EngineError.h"
-#include "engine/FieldPacking.h"
+#include "base/EngineError.h"
+#include "base/FieldPacking.h"
 #include "engine/LogicalFile.h"
 #include "engine/PhysicalFile.h"
 

@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "records/cLogicalFile.h"
+#include "engine/cLogicalFile.h"
 
 namespace velta {
 

@@ -1,4 +1,4 @@
-// The engine's three registries in the module state: the link table, the
+// The engine's three registries in the engine state: the link table, the
 // open physical files and the open logical files.
 //
 // The engine's start-up creates them (createRegistries); until it has, every

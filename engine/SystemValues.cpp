@@ -1,11 +1,11 @@
 #include "engine/SystemValues.h"
 
-#include "engine/Calendar.h"
-#include "engine/Clock.h"
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
-#include "engine/Value.h"
-#include "records/cSystem.h"
+#include "base/Calendar.h"
+#include "base/Clock.h"
+#include "base/EngineError.h"
+#include "engine/EngineState.h"
+#include "base/Value.h"
+#include "engine/cSystem.h"
 
 namespace velta {
 
@@ -13,7 +13,7 @@ namespace {
 constexpr const char* kSource = "Sys";
 
 int32_t terminalNumber() {
-  const auto& system = moduleState().system;
+  const auto& system = engineState().system;
   if (!system) throw EngineError::general(err::ObjectNotSet, kSource);
   return parseInt32(system->TerminalID, kSource);
 }

@@ -1,19 +1,19 @@
 #include "engine/cBusinessBasic.h"
 
-#include "engine/CompressedText.h"
-#include "engine/EngineError.h"
+#include "base/CompressedText.h"
+#include "base/EngineError.h"
 #include "engine/EngineStartup.h"
-#include "engine/FieldPacking.h"
+#include "base/FieldPacking.h"
 #include "engine/KeyedIndex.h"
 #include "engine/LogicalFile.h"
-#include "engine/ModuleState.h"
+#include "engine/EngineState.h"
 #include "engine/PhysicalFile.h"
 #include "engine/RecordMaintenance.h"
-#include "engine/MinMax.h"
-#include "engine/Stma.h"
+#include "base/MinMax.h"
+#include "base/Stma.h"
 #include "engine/SystemValues.h"
-#include "engine/TextUtilities.h"
-#include "records/cSystem.h"
+#include "base/TextUtilities.h"
+#include "engine/cSystem.h"
 
 namespace velta {
 
@@ -124,7 +124,7 @@ int32_t cBusinessBasic::KCount(const LogicalFileArg& LogicalFile, bool) {
   return velta::KCount(logicalFileOf(LogicalFile));
 }
 
-std::shared_ptr<cSystem> cBusinessBasic::QuilSys() const { return moduleState().system; }
+std::shared_ptr<cSystem> cBusinessBasic::QuilSys() const { return engineState().system; }
 
 int32_t cBusinessBasic::PhysicalLock(const std::string& FileName, int32_t Position, int32_t LockLength) {
   return velta::PhysicalLock(FileName, Position, LockLength);

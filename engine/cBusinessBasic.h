@@ -1,7 +1,7 @@
 // The data engine's one public class: every operation of the business
 // system's data engine, forwarded to the module routines.
 //
-// It holds no data: all state lives in the module state (ModuleState.h),
+// It holds no data: all state lives in the engine state (EngineState.h),
 // shared by every instance. Creating an instance runs the engine's start-up
 // (share check, this computer's name, address and terminal identifier, new
 // registries). An open-file argument is a handle or a path; a logical-file
@@ -24,11 +24,11 @@
 #include <variant>
 #include <vector>
 
-#include "engine/Calendar.h"
-#include "engine/Clock.h"
-#include "engine/Value.h"
-#include "records/cLogicalFile.h"
-#include "records/cOpenFile.h"
+#include "base/Calendar.h"
+#include "base/Clock.h"
+#include "base/Value.h"
+#include "engine/cLogicalFile.h"
+#include "engine/cOpenFile.h"
 
 namespace velta {
 

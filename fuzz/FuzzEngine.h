@@ -4,14 +4,14 @@
 
 #include <memory>
 
-#include "engine/ModuleState.h"
+#include "engine/EngineState.h"
 #include "engine/cBusinessBasic.h"
 
 namespace velta::fuzz {
 
 inline void startEngineOnce() {
   static const bool started = [] {
-    moduleState().engine = std::make_shared<cBusinessBasic>();
+    engineState().engine = std::make_shared<cBusinessBasic>();
     return true;
   }();
   (void)started;

@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
-#include "engine/ModuleState.h"
+#include "engine/EngineState.h"
 #include "platform/MemoryShare.h"
 #include "platform/ShareAccess.h"
-#include "records/cSystem.h"
+#include "engine/cSystem.h"
 
 inline velta::MemoryShare& fuzzShare() {
   static velta::MemoryShare* files = [] {
@@ -20,7 +20,7 @@ inline velta::MemoryShare& fuzzShare() {
     velta::MemoryShare* raw = owned.get();
     velta::shareAccess().configure({std::string(), std::string()});
     velta::shareAccess().addBackend("SRV", "HBTSLNK", std::move(owned));
-    auto& system = *velta::moduleState().system;
+    auto& system = *velta::engineState().system;
     system.mUNCDrive = "SRV";
     system.mDirectory = "D1";
     return raw;

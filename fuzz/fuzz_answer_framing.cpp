@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 #include "link/AnswerFraming.h"
 
 namespace {

@@ -11,16 +11,15 @@
 #include <memory>
 #include <string>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 #include "engine/LogicalFile.h"
-#include "engine/ModuleState.h"
 #include "engine/Registries.h"
+#include "engine/cLinks.h"
+#include "engine/cLogicalFile.h"
+#include "engine/cSystem.h"
 #include "fuzz/FuzzShare.h"
 #include "platform/MemoryShare.h"
 #include "platform/ShareAccess.h"
-#include "records/cLinks.h"
-#include "records/cLogicalFile.h"
-#include "records/cSystem.h"
 
 namespace {
 

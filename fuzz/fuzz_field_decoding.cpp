@@ -13,11 +13,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/CompressedText.h"
-#include "engine/EngineError.h"
-#include "engine/FieldPacking.h"
-#include "engine/TextUtilities.h"
-#include "engine/Value.h"
+#include "base/CompressedText.h"
+#include "base/EngineError.h"
+#include "base/FieldPacking.h"
+#include "base/TextUtilities.h"
+#include "base/Value.h"
 
 namespace {
 

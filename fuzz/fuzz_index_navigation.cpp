@@ -20,17 +20,17 @@
 #include <string>
 #include <vector>
 
-#include "engine/EngineError.h"
+#include "base/BaseState.h"
+#include "base/EngineError.h"
 #include "engine/KeyedIndex.h"
 #include "engine/LogicalFile.h"
-#include "engine/ModuleState.h"
 #include "engine/NavigationBuffer.h"
 #include "engine/Registries.h"
+#include "engine/cLogicalFile.h"
+#include "engine/cSystem.h"
 #include "fuzz/FuzzShare.h"
 #include "platform/MemoryShare.h"
 #include "platform/ShareAccess.h"
-#include "records/cLogicalFile.h"
-#include "records/cSystem.h"
 #include "tools/sample/IndexBuilder.h"
 
 namespace {
@@ -65,7 +65,7 @@ struct Script {
 
 LogicalFileHandle openIndex(const std::string& bytes, int32_t position, int32_t lastRecord) {
   static const bool quiet = [] {
-    velta::moduleState().notice = [](const velta::Notice&) {};  // the index-range notice
+    velta::baseState().notice = [](const velta::Notice&) {};  // the index-range notice
     return true;
   }();
   (void)quiet;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/TextUtilities.h"
+#include "base/TextUtilities.h"
 #include "link/LineCodeMap.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/TextUtilities.h"
+#include "base/TextUtilities.h"
 #include "platform/ShareMap.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 
 namespace velta {
 
@@ -50,19 +50,7 @@ void AnswerFraming::findLengthLine() {
     return;
   }
 
-  const std::string_view line = std::string_view(buffer_).substr(head_, at - head_);
-  const std::size_t digits = std::find_if(line.begin(), line.end(), [](char c) { return c < '0' || c > '9'; }) -
-                             line.begin();
-  const std::size_t zeros = std::min(line.find_first_not_of('0'), digits);
-  const std::string_view value = line.substr(zeros, digits - zeros);
-  if (value.size() > kMaxExactDigits) {
-    fail("the answer announces a length of " + std::to_string(value.size()) + " digits, far more than " +
-         kLimitText);
-  }
-  std::uint64_t announced = 0;
-  for (char c : value) announced = announced * 10 + static_cast<std::uint64_t>(c - '0');
-  if (announced > kLimit) fail("the answer announces " + std::to_string(announced) + " bytes" + beyondLimit(announced));
-
+  const std::uint64_t announced = announcedLength(std::string_view(buffer_).substr(head_, at - head_));
   expected_ = static_cast<std::int32_t>(announced);
   head_ = at + 1;
   scanFrom_ = head_;
@@ -75,6 +63,38 @@ void AnswerFraming::findLengthLine() {
   }
   // The whole answer in one allocation, not copied again as it grows (at most kLimit).
   buffer_.reserve(head_ + announced);
+}
+
+// The length line read as the business system's runtime reads a number from
+// text: blanks before it skipped, decimal digits with an optional fraction,
+// rounded to a whole number half to even (" 23" and "22.6" are 23, "22.5" is
+// 22, "23.5" is 24); whatever follows is ignored, and no digits give 0.
+std::uint64_t AnswerFraming::announcedLength(std::string_view line) {
+  line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
+  const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+  const std::size_t digits = std::find_if_not(line.begin(), line.end(), isDigit) - line.begin();
+  std::string_view fraction = line.substr(digits);
+  if (!fraction.empty() && fraction.front() == '.') {
+    fraction.remove_prefix(1);
+    fraction = fraction.substr(0, std::find_if_not(fraction.begin(), fraction.end(), isDigit) - fraction.begin());
+  } else {
+    fraction = {};
+  }
+  const std::size_t zeros = std::min(line.find_first_not_of('0'), digits);
+  const std::string_view value = line.substr(zeros, digits - zeros);
+  if (value.size() > kMaxExactDigits) {
+    fail("the answer announces a length of " + std::to_string(value.size()) + " digits, far more than " +
+         kLimitText);
+  }
+  std::uint64_t announced = 0;
+  for (char c : value) announced = announced * 10 + static_cast<std::uint64_t>(c - '0');
+  if (!fraction.empty()) {
+    const char first = fraction.front();
+    const bool beyondHalf = fraction.find_first_not_of('0', 1) != std::string_view::npos;
+    if (first > '5' || (first == '5' && (beyondHalf || announced % 2 != 0))) ++announced;
+  }
+  if (announced > kLimit) fail("the answer announces " + std::to_string(announced) + " bytes" + beyondLimit(announced));
+  return announced;
 }
 
 void AnswerFraming::failBuffered(std::size_t bytes) {

@@ -15,7 +15,9 @@
 //
 // The length line is found as the first LF followed by "00|//" (exact, case
 // kept), and only where it is not the very first byte; its value is the
-// decimal digits at its start (none gives 0). Until such a line has given a
+// number at its start, read as the runtime reads one: blanks skipped, decimal
+// digits with an optional fraction rounded half to even ("22.5" is 22, "23.5"
+// is 24, " 23" is 23; none gives 0). Until such a line has given a
 // length above 0, each arrival looks for one once. The answer is complete when
 // the bytes after the length line number exactly the announced length: a
 // message shorter than announced waits, one longer is never reported. An
@@ -61,6 +63,7 @@ class AnswerFraming {
 
  private:
   void findLengthLine();
+  std::uint64_t announcedLength(std::string_view line);
   [[noreturn]] void fail(std::string description);
   [[noreturn]] void failBuffered(std::size_t bytes);
 

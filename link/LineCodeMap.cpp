@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
-#include "engine/TextUtilities.h"
+#include "base/EngineError.h"
+#include "engine/EngineState.h"
+#include "base/TextUtilities.h"
 #include "platform/ShareAccess.h"
 #include "platform/UserSettings.h"
-#include "records/cSystem.h"
+#include "engine/cSystem.h"
 
 namespace velta {
 
@@ -33,7 +33,7 @@ std::string LineCodeMap::orderControlPath() {
 }
 
 std::string LineCodeMap::inquiryControlPath() {
-  const auto system = moduleState().system;
+  const auto system = engineState().system;
   if (!system) throw EngineError::general(err::ObjectNotSet, std::string(kSource));
   return system->CATCON() + "\\" + std::string(kMapFileName);
 }

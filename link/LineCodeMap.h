@@ -33,8 +33,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/Value.h"
-#include "records/KeyedCollection.h"
+#include "base/Value.h"
+#include "base/KeyedCollection.h"
 
 namespace velta {
 

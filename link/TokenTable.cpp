@@ -8,7 +8,7 @@
 #include <iterator>
 #include <system_error>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 
 namespace velta {
 

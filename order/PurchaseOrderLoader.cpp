@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "engine/EngineError.h"
-#include "engine/TextUtilities.h"
+#include "base/EngineError.h"
+#include "base/RuntimeFormat.h"
+#include "base/TextUtilities.h"
 #include "engine/cBusinessBasic.h"
-#include "order/RuntimeFormat.h"
 
 namespace velta {
 

@@ -17,14 +17,14 @@
 #include <new>
 #include <optional>
 
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
-#include "engine/Value.h"
+#include "base/EngineError.h"
+#include "base/RuntimeFormat.h"
+#include "base/Value.h"
+#include "engine/EngineState.h"
 #include "link/LineCodeMap.h"
 #include "order/HostOverrides.h"
 #include "order/OrderOptions.h"
 #include "order/PurchaseOrderLoader.h"
-#include "order/RuntimeFormat.h"
 #include "order/frmPoResponse.h"
 #include "qt/Grid.h"
 #include "qt/LabelArray.h"
@@ -331,7 +331,7 @@ void UserControl1::Private::showHandler() {
 
 void UserControl1::Private::GetPO(const std::string& number) {
   try {
-    velta::PurchaseOrderLoader loader(velta::moduleState().engine, *this, connection);
+    velta::PurchaseOrderLoader loader(velta::engineState().engine, *this, connection);
     const auto loaded = loader.load(number);
     if (loaded.opened) return;
     // Nothing to send from an order that is not there, and nobody to send it to.
@@ -389,7 +389,7 @@ UserControl1::~UserControl1() {
     d_->ws1->Abort();
     d_->ws2->Abort();
     d_->lineCodes.reset();
-    if (--liveControls == 0) velta::moduleState().engine.reset();
+    if (--liveControls == 0) velta::engineState().engine.reset();
   } catch (...) {
     // Ending must not throw; what could not be released goes with the process.
   }

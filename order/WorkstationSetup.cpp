@@ -2,8 +2,8 @@
 
 #include <chrono>
 
-#include "engine/Clock.h"
-#include "engine/ModuleState.h"
+#include "base/BaseState.h"
+#include "base/Clock.h"
 #include "order/HostOverrides.h"
 #include "qt/Latin1.h"
 
@@ -30,7 +30,7 @@ void WorkstationSetup::setBusinessSystem(const QString& server, const QString& d
 void WorkstationSetup::startClockAt(const QDateTime& start) {
   using namespace std::chrono;
   if (!start.isValid()) {
-    velta::moduleState().clock = nullptr;
+    velta::baseState().clock = nullptr;
     return;
   }
   const QDate d = start.date();
@@ -38,7 +38,7 @@ void WorkstationSetup::startClockAt(const QDateTime& start) {
   const local_seconds begin = local_days{year{d.year()} / d.month() / d.day()} + hours{t.hour()} +
                               minutes{t.minute()} + seconds{t.second()};
   const auto started = steady_clock::now();
-  velta::moduleState().clock = [begin, started] {
+  velta::baseState().clock = [begin, started] {
     const local_seconds now = begin + duration_cast<seconds>(steady_clock::now() - started);
     const local_days day = floor<days>(now);
     return velta::DateTime{year_month_day{day}, now - day};

@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 #include "platform/FullTransfer.h"
 
 namespace velta {

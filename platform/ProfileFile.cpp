@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "engine/TextUtilities.h"
+#include "base/TextUtilities.h"
 
 namespace velta {
 

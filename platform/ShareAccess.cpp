@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/ModuleState.h"
-#include "engine/TextUtilities.h"
+#include "base/Notice.h"
+#include "base/TextUtilities.h"
 #include "platform/LocalShare.h"
 #include "platform/SmbShare.h"
 
@@ -196,12 +196,6 @@ std::string ShareAccess::explain(std::string_view uncPath) {
            describeConfiguration() + ")";
   }
   return unc->text() + ": " + mount.backend->describe() + "/" + where->relativePath;
-}
-
-ShareAccess& shareAccess() {
-  auto& state = moduleState();
-  if (!state.shares) state.shares = std::make_unique<ShareAccess>();
-  return *state.shares;
 }
 
 }  // namespace velta

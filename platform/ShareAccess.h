@@ -95,7 +95,4 @@ class ShareAccess {
   std::vector<Added> added_;
 };
 
-// The module state's share access.
-ShareAccess& shareAccess();
-
 }  // namespace velta

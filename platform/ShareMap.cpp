@@ -1,6 +1,6 @@
 #include "platform/ShareMap.h"
 
-#include "engine/TextUtilities.h"
+#include "base/TextUtilities.h"
 #include "platform/UncPath.h"
 
 namespace velta {

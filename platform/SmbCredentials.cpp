@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/TextUtilities.h"
+#include "base/TextUtilities.h"
 
 namespace velta {
 

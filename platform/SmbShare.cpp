@@ -6,8 +6,8 @@
 #include <cstring>
 #include <optional>
 
-#include "engine/EngineError.h"
-#include "engine/Notice.h"
+#include "base/EngineError.h"
+#include "base/Notice.h"
 #include "platform/FullTransfer.h"
 #include "platform/SmbContext.h"
 #include "platform/SmbCredentials.h"

@@ -2,14 +2,16 @@
 
 #include <sys/stat.h>
 
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
-#include "engine/Value.h"
+#include "base/EngineError.h"
+#include "base/Notice.h"
+#include "base/Value.h"
+#include "engine/EngineState.h"
 #include "engine/cBusinessBasic.h"
+#include "engine/cSystem.h"
 #include "platform/ProfileFile.h"
 #include "records/SitePaths.h"
+#include "records/SiteState.h"
 #include "records/cEpcInfo.h"
-#include "records/cSystem.h"
 
 namespace velta {
 
@@ -41,8 +43,8 @@ std::string siteSettingsPath() {
 void LoadSiteSettings() { LoadSiteSettings({}); }
 
 void LoadSiteSettings(const std::function<void(cSystem&)>& beforeEngine) {
-  auto& state = moduleState();
-  state.epcInfo = std::make_shared<cEpcInfo>();
+  auto& state = engineState();
+  siteState().epcInfo = std::make_shared<cEpcInfo>();
   state.system = std::make_shared<cSystem>();
 
   const std::string path = siteSettingsPath();
@@ -52,7 +54,7 @@ void LoadSiteSettings(const std::function<void(cSystem&)>& beforeEngine) {
     return;
   }
 
-  cEpcInfo& info = *state.epcInfo;
+  cEpcInfo& info = *siteState().epcInfo;
   info.Server = settingValue(path, "Server");
   info.DataShare = settingValue(path, "DataShare");
   info.CatalogShare = "\\\\" + info.Server + "\\" + settingValue(path, "CatalogShare") + "\\";

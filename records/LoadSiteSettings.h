@@ -21,7 +21,7 @@
 // engine; any other start-up failure leaves the earlier one in place.
 //
 //   LoadSiteSettings();
-//   if (auto engine = moduleState().engine) ...
+//   if (auto engine = engineState().engine) ...
 #pragma once
 
 #include <functional>

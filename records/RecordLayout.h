@@ -13,7 +13,7 @@
 //       F::number("C", 3, VELTA_FIELD(clsVendor, VENDOR_NUMBER)),
 //       F::packedText(6, 20, VELTA_FIELD(clsVendor, VENDOR_NAME)),
 //   };
-//   RecordFields fields(moduleState().engine);
+//   RecordFields fields(engineState().engine);
 //   unpackFields(vendor, kLayout, rec, fields);
 #pragma once
 
@@ -24,11 +24,11 @@
 #include <type_traits>
 #include <vector>
 
-#include "engine/Calendar.h"
-#include "engine/Currency.h"
-#include "engine/EngineError.h"
-#include "engine/TextUtilities.h"
-#include "engine/Value.h"
+#include "base/Calendar.h"
+#include "base/Currency.h"
+#include "base/EngineError.h"
+#include "base/TextUtilities.h"
+#include "base/Value.h"
 
 namespace velta {
 

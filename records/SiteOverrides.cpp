@@ -4,13 +4,14 @@
 
 #include <memory>
 
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
+#include "base/EngineError.h"
+#include "engine/EngineState.h"
 #include "engine/cBusinessBasic.h"
+#include "engine/cSystem.h"
 #include "platform/ShareAccess.h"
 #include "records/LoadSiteSettings.h"
+#include "records/SiteState.h"
 #include "records/cEpcInfo.h"
-#include "records/cSystem.h"
 
 namespace velta {
 
@@ -36,9 +37,9 @@ void applySystemOverrides(const SiteOverrides& overrides, cSystem& system) {
 }
 
 SiteSource openSite(const SiteOverrides& overrides) {
-  auto& state = moduleState();
+  auto& state = engineState();
   if (!overrides.server.empty() && !isPresentFile(siteSettingsPath())) {
-    state.epcInfo = std::make_shared<cEpcInfo>();
+    siteState().epcInfo = std::make_shared<cEpcInfo>();
     state.system = std::make_shared<cSystem>();
     applySystemOverrides(overrides, *state.system);
     try {

@@ -9,7 +9,7 @@
 //   SiteOverrides o{.root = "/srv/sample", .server = "SRV"};
 //   configureShares(o);               // once: share access forgets its backends
 //   openSite(o);                      // each time a control is shown
-//   if (auto engine = moduleState().engine) ...
+//   if (auto engine = engineState().engine) ...
 #pragma once
 
 #include <string>

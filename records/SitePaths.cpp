@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "engine/TextUtilities.h"
+#include "base/TextUtilities.h"
 
 namespace velta {
 

@@ -1,7 +1,7 @@
 // The site configuration record: what the workstation's settings file says
 // about where the business system lies and who this workstation is.
 //
-// LoadSiteSettings fills the shared one (moduleState().epcInfo). A new record
+// LoadSiteSettings fills the shared one (siteState().epcInfo). A new record
 // holds empty strings and 0.
 //
 //   cEpcInfo info;

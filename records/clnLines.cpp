@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/ModuleState.h"
+#include "engine/EngineState.h"
 #include "engine/cBusinessBasic.h"
 
 namespace velta {
@@ -14,7 +14,7 @@ constexpr int32_t kFirstLineNotListed = 1000;
 }  // namespace
 
 clnLines::clnLines() {
-  const auto engine = moduleState().engine;
+  const auto engine = engineState().engine;
   if (!engine) throw EngineError::general(err::ObjectNotSet, "clnLines");
   const LogicalFileHandle lineFile = engine->LogicalOpen("LINEL");
   if (!lineFile) throw EngineError::general(err::ObjectNotSet, "clnLines");

@@ -17,7 +17,7 @@
 #include <memory>
 #include <string_view>
 
-#include "records/KeyedCollection.h"
+#include "base/KeyedCollection.h"
 #include "records/clsLines.h"
 
 namespace velta {

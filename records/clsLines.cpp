@@ -14,7 +14,7 @@
 
 #include <algorithm>
 
-#include "engine/ModuleState.h"
+#include "engine/EngineState.h"
 #include "engine/cBusinessBasic.h"
 
 namespace velta {
@@ -112,7 +112,7 @@ const F kLayout[] = {
 constexpr std::size_t kMostComodities = 1 + 256 * 256;
 
 std::shared_ptr<cBusinessBasic> sharedEngine() {
-  auto engine = moduleState().engine;
+  auto engine = engineState().engine;
   if (!engine) throw EngineError::general(err::ObjectNotSet, "clsLines");
   return engine;
 }
@@ -143,7 +143,7 @@ void clsLines::Read(int32_t RecordNumber, bool Orb) {
 std::span<const FieldSpec<clsLines>> clsLines::layout() { return kLayout; }
 
 void clsLines::UnpackRecord(const std::string& rec) {
-  const RecordFields fields(moduleState().engine);
+  const RecordFields fields(engineState().engine);
   const std::span<const F> all(kLayout);
   const auto comodities = std::find_if(all.begin(), all.end(), [](const F& f) { return f.list != nullptr; });
   const auto head = static_cast<std::size_t>(comodities - all.begin());
@@ -186,7 +186,7 @@ void clsLines::readComodities(const RecordFields& fields) {
 }
 
 void clsLines::Pack(std::string& Rec) {
-  const RecordFields fields(moduleState().engine);
+  const RecordFields fields(engineState().engine);
   packFields(*this, kLayout, Rec, fields);
 }
 

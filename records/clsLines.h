@@ -2,7 +2,7 @@
 // "LINEL" followed by record n of "ELINEL" (the extension), plus the line's
 // commodity codes from the keyed file "COMODI".
 //
-// It works through the shared engine (moduleState().engine) and holds the two
+// It works through the shared engine (engineState().engine) and holds the two
 // logical files from creation on.
 //
 //   clsLines line;                 // 91 when no engine has been started
@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/Calendar.h"
-#include "engine/Currency.h"
-#include "engine/Value.h"
+#include "base/Calendar.h"
+#include "base/Currency.h"
+#include "base/Value.h"
 #include "records/RecordLayout.h"
-#include "records/cLogicalFile.h"
+#include "engine/cLogicalFile.h"
 
 namespace velta {
 

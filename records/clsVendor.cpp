@@ -7,7 +7,7 @@
 // flags in bits 0 to 6; bit 7 is not used and keeps its content.
 #include "records/clsVendor.h"
 
-#include "engine/ModuleState.h"
+#include "engine/EngineState.h"
 
 namespace velta {
 
@@ -72,11 +72,11 @@ std::span<const FieldSpec<clsVendor>> clsVendor::layout() { return kLayout; }
 
 void clsVendor::Unpack(const std::string& Rec) {
   // Every step of reading goes through the engine; without one nothing changes.
-  const auto engine = moduleState().engine;
+  const auto engine = engineState().engine;
   if (!engine) return;
   unpackFields(*this, kLayout, Rec, RecordFields(engine));
 }
 
-void clsVendor::Pack(std::string& Rec) { packFields(*this, kLayout, Rec, RecordFields(moduleState().engine)); }
+void clsVendor::Pack(std::string& Rec) { packFields(*this, kLayout, Rec, RecordFields(engineState().engine)); }
 
 }  // namespace velta

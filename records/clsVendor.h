@@ -2,7 +2,7 @@
 // ("VNDRL", found through the index "VNDRI" keyed by the vendor number as "L").
 //
 // It works on record strings only, through the shared engine
-// (moduleState().engine): without one, Unpack changes nothing and Pack writes
+// (engineState().engine): without one, Unpack changes nothing and Pack writes
 // only the plain text fields. Both pass over every error, field by field.
 //
 //   clsVendor vendor;
@@ -16,8 +16,8 @@
 #include <span>
 #include <string>
 
-#include "engine/Calendar.h"
-#include "engine/Currency.h"
+#include "base/Calendar.h"
+#include "base/Currency.h"
 #include "records/RecordLayout.h"
 
 namespace velta {

@@ -1,7 +1,7 @@
 // Day numbers, the year window, and the YYYY-MM-DD text of velta-data.
 #include <gtest/gtest.h>
 
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 #include "support/Raised.h"
 
 namespace velta {

@@ -3,8 +3,8 @@
 // changed by Stma 10.
 #include <gtest/gtest.h>
 
-#include "engine/CompressedText.h"
-#include "engine/ModuleState.h"
+#include "base/BaseState.h"
+#include "base/CompressedText.h"
 #include "support/Raised.h"
 
 namespace velta {
@@ -15,8 +15,8 @@ using test::raised;
 
 class CompressedText : public ::testing::Test {
  protected:
-  void SetUp() override { saved_ = moduleState().compressionAlphabet; }
-  void TearDown() override { moduleState().compressionAlphabet = saved_; }
+  void SetUp() override { saved_ = baseState().compressionAlphabet; }
+  void TearDown() override { baseState().compressionAlphabet = saved_; }
 
  private:
   std::string saved_;
@@ -84,7 +84,7 @@ TEST_F(CompressedText, EveryWordBelow64000RoundTrips) {
 }
 
 TEST_F(CompressedText, TheAlphabetIsEngineState) {
-  moduleState().compressionAlphabet.replace(0, 4, "-*#@");
+  baseState().compressionAlphabet.replace(0, 4, "-*#@");
   std::string word = "\x00\x43"s;  // indexes 0, 1, 27
   EXPECT_EQ(Ucm(word), "-*N");
   std::string text = "-*N";

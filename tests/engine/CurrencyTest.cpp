@@ -1,7 +1,7 @@
 // Money with four decimal places: cents in and out, rounding, text, range.
 #include <gtest/gtest.h>
 
-#include "engine/Currency.h"
+#include "base/Currency.h"
 
 namespace velta {
 namespace {

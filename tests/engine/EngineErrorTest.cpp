@@ -2,7 +2,7 @@
 // velta-data prints it.
 #include <gtest/gtest.h>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 
 namespace velta {
 namespace {

@@ -10,15 +10,16 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/EngineError.h"
+#include "base/BaseState.h"
+#include "base/EngineError.h"
+#include "engine/EngineState.h"
 #include "engine/KeyedIndex.h"
 #include "engine/LogicalFile.h"
-#include "engine/ModuleState.h"
 #include "engine/PhysicalFile.h"
 #include "engine/RecordMaintenance.h"
 #include "engine/Registries.h"
+#include "engine/cSystem.h"
 #include "platform/ShareAccess.h"
-#include "records/cSystem.h"
 #include "support/SambaSample.h"
 #include "support/SilentServer.h"
 #include "support/TempDir.h"
@@ -57,21 +58,21 @@ class Transcript {
 
   std::string run(const std::string& mapFile) {
     std::vector<std::string> notices;
-    moduleState().notice = [&](const Notice& n) { notices.push_back(n.text); };
+    baseState().notice = [&](const Notice& n) { notices.push_back(n.text); };
     shareAccess().configure({mapFile, std::string()});
-    moduleState().system->mUNCDrive = s_.server;
-    moduleState().system->mDirectory = s_.directory;
+    engineState().system->mUNCDrive = s_.server;
+    engineState().system->mDirectory = s_.directory;
     out_.str("");
     noting(out_, [] { createRegistries(); });
     for (const auto& f : s_.logicalFiles) logicalFile(f.entry.name, f.entry.fileType);
     physicalFiles();
     writes();
     for (const auto& n : notices) out_ << "notice " << n << "\n";
-    moduleState().links.reset();
-    moduleState().openFiles.reset();
-    moduleState().logicalFiles.reset();
+    engineState().links.reset();
+    engineState().openFiles.reset();
+    engineState().logicalFiles.reset();
     shareAccess().configure({std::string(), std::string()});
-    moduleState().notice = nullptr;
+    baseState().notice = nullptr;
     return out_.str();
   }
 
@@ -232,10 +233,10 @@ TEST(EngineOverSmb, StartUpOverAShareThatDoesNotAnswerEndsWithinTheDeadline) {
   std::ofstream(dir.path() / "shares.conf")
       << "\\\\SRV\\HBTSLNK = smb://127.0.0.1:" << silent.port() << "/HBTSLNK timeout=1\n";
   std::vector<std::string> notices;
-  moduleState().notice = [&](const Notice& n) { notices.push_back(n.text); };
+  baseState().notice = [&](const Notice& n) { notices.push_back(n.text); };
   shareAccess().configure({(dir.path() / "shares.conf").string(), std::string()});
-  moduleState().system->mUNCDrive = "SRV";
-  moduleState().system->mDirectory = "D1";
+  engineState().system->mUNCDrive = "SRV";
+  engineState().system->mDirectory = "D1";
 
   const auto start = std::chrono::steady_clock::now();
   createRegistries();  // the links file cannot be reached: an empty link table
@@ -250,11 +251,11 @@ TEST(EngineOverSmb, StartUpOverAShareThatDoesNotAnswerEndsWithinTheDeadline) {
   ASSERT_EQ(notices.size(), 1u);
   EXPECT_NE(notices[0].find("\\\\SRV\\HBTSLNK (smb://127.0.0.1:"), std::string::npos) << notices[0];
   EXPECT_NE(notices[0].find("did not answer within 1 second"), std::string::npos) << notices[0];
-  moduleState().links.reset();
-  moduleState().openFiles.reset();
-  moduleState().logicalFiles.reset();
+  engineState().links.reset();
+  engineState().openFiles.reset();
+  engineState().logicalFiles.reset();
   shareAccess().configure({std::string(), std::string()});
-  moduleState().notice = nullptr;
+  baseState().notice = nullptr;
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 // checks, the exact error texts, and the caller's opcode variable.
 #include <gtest/gtest.h>
 
-#include "engine/EngineError.h"
-#include "engine/FieldPacking.h"
+#include "base/EngineError.h"
+#include "base/FieldPacking.h"
 #include "support/Raised.h"
 
 namespace velta {

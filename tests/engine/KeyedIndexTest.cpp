@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 #include "engine/KeyedIndex.h"
 #include "support/EngineErrorMatch.h"
 #include "support/IndexFixture.h"

@@ -3,16 +3,16 @@
 // every error text of reads and writes.
 #include <gtest/gtest.h>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 #include "engine/LogicalFile.h"
-#include "engine/ModuleState.h"
+#include "engine/EngineState.h"
 #include "engine/PhysicalFile.h"
 #include "engine/Registries.h"
 #include "platform/MemoryShare.h"
 #include "platform/ShareAccess.h"
-#include "records/cLinks.h"
-#include "records/cLogicalFile.h"
-#include "records/cSystem.h"
+#include "engine/cLinks.h"
+#include "engine/cLogicalFile.h"
+#include "engine/cSystem.h"
 #include "support/EngineErrorMatch.h"
 #include "support/TempBusinessSystem.h"
 
@@ -73,12 +73,12 @@ TEST_F(LogicalFileTest, LinkKeyWithAndWithoutDirectoryAreSeparateEntries) {
   EXPECT_NE(bare, keyed);
   EXPECT_EQ(keyed->FileName, ":D1:VNDRL");
   EXPECT_EQ(keyed->OpenFile, bare->OpenFile);  // one physical file
-  EXPECT_EQ(moduleState().logicalFiles->Count(), 2);
-  EXPECT_EQ(moduleState().openFiles->Count(), 1);
+  EXPECT_EQ(engineState().logicalFiles->Count(), 2);
+  EXPECT_EQ(engineState().openFiles->Count(), 1);
 }
 
 TEST_F(LogicalFileTest, LinkKeyUsesTheCurrentDirectory) {
-  moduleState().system->mDirectory = "D2";
+  engineState().system->mDirectory = "D2";
   EXPECT_EQ(LogicalOpen("VNDRL"), nullptr);  // :D2:VNDRL has no link
   EXPECT_NE(LogicalOpen(":D1:VNDRL"), nullptr);
 }
@@ -99,7 +99,7 @@ TEST_F(LogicalFileTest, NameLetterCaseCountsInTheDirectory) {
 TEST_F(LogicalFileTest, UnknownLinkAndMissingDirectoryAreNone) {
   EXPECT_EQ(LogicalOpen("NOLINK"), nullptr);
   EXPECT_EQ(LogicalOpen("NOFILE"), nullptr);
-  EXPECT_EQ(moduleState().logicalFiles->Count(), 0);
+  EXPECT_EQ(engineState().logicalFiles->Count(), 0);
 }
 
 TEST_F(LogicalFileTest, MissingDataFileRegistersWithoutHandleAndReadsFailWith91) {
@@ -168,7 +168,7 @@ TEST_F(LogicalFileTest, PhysLogicalOpenComputesTheLastRecord) {
   EXPECT_EQ(given, 4);
   EXPECT_NE(second, file);  // every call registers a new entry
   EXPECT_EQ(second->OpenFile, file->OpenFile);
-  EXPECT_EQ(moduleState().logicalFiles->Count(), 2);
+  EXPECT_EQ(engineState().logicalFiles->Count(), 2);
   EXPECT_EQ(LogicalOpen(name), nullptr);  // never found again by name
 }
 
@@ -217,13 +217,13 @@ class LogicalFileInMemory : public ::testing::Test {
     auto owned = std::make_unique<MemoryShare>();
     files = owned.get();
     shareAccess().addBackend("SRV", "HBTSLNK", std::move(owned));
-    moduleState().system->mUNCDrive = "SRV";
-    moduleState().system->mDirectory = "D1";
+    engineState().system->mUNCDrive = "SRV";
+    engineState().system->mDirectory = "D1";
   }
   void TearDown() override {
-    moduleState().links.reset();
-    moduleState().openFiles.reset();
-    moduleState().logicalFiles.reset();
+    engineState().links.reset();
+    engineState().openFiles.reset();
+    engineState().logicalFiles.reset();
     shareAccess().configure({std::string(), std::string()});
   }
   MemoryShare* files = nullptr;
@@ -235,7 +235,7 @@ TEST_F(LogicalFileInMemory, TheLinksFileIsReadInOneRead) {
   files->put("LINKSFILE", links);
   files->resetCounts();
   createRegistries();
-  EXPECT_EQ(moduleState().links->Count(), 40);
+  EXPECT_EQ(engineState().links->Count(), 40);
   EXPECT_EQ(files->reads(), 1u);
 }
 

@@ -3,8 +3,8 @@
 // null date.
 #include <gtest/gtest.h>
 
-#include "engine/Calendar.h"
-#include "engine/FieldPacking.h"
+#include "base/Calendar.h"
+#include "base/FieldPacking.h"
 #include "support/Raised.h"
 
 namespace velta {

@@ -5,14 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
+#include "base/EngineError.h"
+#include "engine/EngineState.h"
 #include "engine/PhysicalFile.h"
 #include "engine/Registries.h"
 #include "platform/MemoryShare.h"
 #include "platform/ShareAccess.h"
 #include "platform/ShareBackend.h"
-#include "records/cOpenFile.h"
+#include "engine/cOpenFile.h"
 #include "support/EngineErrorMatch.h"
 #include "support/TempBusinessSystem.h"
 
@@ -58,8 +58,8 @@ TEST_F(PhysicalFileTest, OnePathIsOpenedOnceWhateverItsSpelling) {
   EXPECT_EQ(OpenFile(b), first);
   EXPECT_EQ(OpenFile(c), first);
   EXPECT_EQ(test::openDescriptorCount(), before + 1);
-  EXPECT_EQ(moduleState().openFiles->Count(), 1);
-  EXPECT_EQ(moduleState().openFiles->Item("\\\\srv\\hbtslnk\\d1\\vndri"), first);
+  EXPECT_EQ(engineState().openFiles->Count(), 1);
+  EXPECT_EQ(engineState().openFiles->Item("\\\\srv\\hbtslnk\\d1\\vndri"), first);
 }
 
 TEST_F(PhysicalFileTest, MissingFileIsNoneWithoutError) {
@@ -70,7 +70,7 @@ TEST_F(PhysicalFileTest, MissingFileIsNoneWithoutError) {
   EXPECT_EQ(OpenFile(climbing), nullptr);
   std::string folder = "\\\\SRV\\HBTSLNK\\D1";
   EXPECT_EQ(OpenFile(folder), nullptr);
-  EXPECT_EQ(moduleState().openFiles->Count(), 0);
+  EXPECT_EQ(engineState().openFiles->Count(), 0);
 }
 
 TEST_F(PhysicalFileTest, FileNumbersAreTheLowestFreeAndComeBackOnClose) {
@@ -146,7 +146,7 @@ TEST_F(PhysicalFileTest, CloseFileUnregistersAndClosesTheDescriptor) {
   const auto file = OpenFile(name);
   CloseFile(file);
   EXPECT_EQ(test::openDescriptorCount(), before);
-  EXPECT_EQ(moduleState().openFiles->Count(), 0);
+  EXPECT_EQ(engineState().openFiles->Count(), 0);
   expectEngineError([&] { ReadFile(file, 1, 0); }, err::BadFileNumber, "ReadFile",
                     "Bad file name or number: \\\\SRV\\HBTSLNK\\D1\\VNDRI");
   CloseFile(file);  // no longer registered: left alone
@@ -162,7 +162,7 @@ TEST_F(PhysicalFileTest, CloseOfAnUnopenedExistingPathOpensAndClosesIt) {
   const int before = test::openDescriptorCount();
   CloseFile(OpenFile(path));
   EXPECT_EQ(test::openDescriptorCount(), before);
-  EXPECT_EQ(moduleState().openFiles->Count(), 0);
+  EXPECT_EQ(engineState().openFiles->Count(), 0);
 }
 
 TEST_F(PhysicalFileTest, NoneHandles) {

@@ -8,15 +8,15 @@
 #include <memory>
 
 #include "engine/LogicalFile.h"
-#include "engine/ModuleState.h"
+#include "engine/EngineState.h"
 #include "engine/PhysicalFile.h"
 #include "engine/RecordMaintenance.h"
 #include "engine/Registries.h"
 #include "platform/ShareAccess.h"
 #include "platform/UncPath.h"
-#include "records/cLogicalFile.h"
-#include "records/cOpenFile.h"
-#include "records/cSystem.h"
+#include "engine/cLogicalFile.h"
+#include "engine/cOpenFile.h"
+#include "engine/cSystem.h"
 #include "support/EngineErrorMatch.h"
 #include "support/PlainBytes.h"
 #include "support/TempDir.h"
@@ -40,15 +40,15 @@ std::string plainRead(const std::filesystem::path& path, int64_t offset, std::si
 
 void useSample(const SampleBusinessSystem& built) {
   shareAccess().configure({std::string(), built.root.string()});
-  moduleState().system->mUNCDrive = built.server;
-  moduleState().system->mDirectory = built.directory;
+  engineState().system->mUNCDrive = built.server;
+  engineState().system->mDirectory = built.directory;
   createRegistries();
 }
 
 void dropRegistries() {
-  moduleState().links.reset();
-  moduleState().openFiles.reset();
-  moduleState().logicalFiles.reset();
+  engineState().links.reset();
+  engineState().openFiles.reset();
+  engineState().logicalFiles.reset();
   shareAccess().configure({std::string(), std::string()});
 }
 

@@ -1,10 +1,10 @@
 // Stma: day numbers both ways, the alphabet code, and what is no date.
 #include <gtest/gtest.h>
 
-#include "engine/Calendar.h"
-#include "engine/CompressedText.h"
-#include "engine/ModuleState.h"
-#include "engine/Stma.h"
+#include "base/BaseState.h"
+#include "base/Calendar.h"
+#include "base/CompressedText.h"
+#include "base/Stma.h"
 #include "support/PrintValue.h"
 #include "support/Raised.h"
 
@@ -96,9 +96,9 @@ TEST(Stma, Code12WithValuesThatMakeNoDateIsATypeMismatch) {
 
 class StmaAlphabet : public ::testing::Test {
  protected:
-  void SetUp() override { moduleState().compressionAlphabet = std::string(kDefaultCompressionAlphabet); }
-  void TearDown() override { moduleState().compressionAlphabet = std::string(kDefaultCompressionAlphabet); }
-  const std::string& alphabet() const { return moduleState().compressionAlphabet; }
+  void SetUp() override { baseState().compressionAlphabet = std::string(kDefaultCompressionAlphabet); }
+  void TearDown() override { baseState().compressionAlphabet = std::string(kDefaultCompressionAlphabet); }
+  const std::string& alphabet() const { return baseState().compressionAlphabet; }
 };
 
 TEST_F(StmaAlphabet, Code10ReplacesTheFirstFourCharacters) {

@@ -1,11 +1,12 @@
-// Sys, Now, Max and Min, on a clock fixed through the module state's seam.
+// Sys, Now, Max and Min, on a clock fixed through the base state's seam.
 #include <gtest/gtest.h>
 
-#include "engine/Clock.h"
-#include "engine/MinMax.h"
-#include "engine/ModuleState.h"
+#include "base/BaseState.h"
+#include "base/Clock.h"
+#include "base/MinMax.h"
+#include "engine/EngineState.h"
 #include "engine/SystemValues.h"
-#include "records/cSystem.h"
+#include "engine/cSystem.h"
 #include "support/Raised.h"
 
 namespace velta {
@@ -17,16 +18,16 @@ using test::raised;
 class SystemValues : public ::testing::Test {
  protected:
   void SetUp() override {
-    savedSystem_ = moduleState().system;
-    moduleState().system = std::make_shared<cSystem>();
+    savedSystem_ = engineState().system;
+    engineState().system = std::make_shared<cSystem>();
   }
   void TearDown() override {
-    moduleState().clock = nullptr;
-    moduleState().system = savedSystem_;
+    baseState().clock = nullptr;
+    engineState().system = savedSystem_;
   }
   void today(int y, int m, int d, std::chrono::seconds time = 0s) {
     const DateTime fixed{*makeDate(y, m, d), time};
-    moduleState().clock = [fixed] { return fixed; };
+    baseState().clock = [fixed] { return fixed; };
   }
 
  private:
@@ -64,23 +65,23 @@ TEST_F(SystemValues, OtherValuesAreZero) {
 }
 
 TEST_F(SystemValues, TerminalIdentifierAsANumber) {
-  moduleState().system->TerminalID = "7";
+  engineState().system->TerminalID = "7";
   EXPECT_EQ(Sys(4), 7);
-  moduleState().system->TerminalID = " 12 ";
+  engineState().system->TerminalID = " 12 ";
   EXPECT_EQ(Sys(4), 12);
-  moduleState().system->TerminalID = "0";
+  engineState().system->TerminalID = "0";
   EXPECT_EQ(Sys(4), 0);
 
   for (const char* id : {"T7", "", "7,x", "1e3"}) {
-    moduleState().system->TerminalID = id;
+    engineState().system->TerminalID = id;
     const EngineError e = raised([] { Sys(4); });
     EXPECT_EQ(e.number(), 13) << id;
     EXPECT_EQ(e.source(), "Sys");
     EXPECT_EQ(e.description(), "Type mismatch");
   }
-  moduleState().system->TerminalID = "99999999999";
+  engineState().system->TerminalID = "99999999999";
   EXPECT_EQ(raised([] { Sys(4); }).number(), 6);
-  moduleState().system = nullptr;
+  engineState().system = nullptr;
   EXPECT_EQ(raised([] { Sys(4); }).number(), 91);
 }
 
@@ -95,7 +96,7 @@ TEST_F(SystemValues, NowReadsTheClockSeamAndOtherwiseTheLocalClock) {
   EXPECT_EQ(now.localSeconds().time_since_epoch(), std::chrono::sys_days{*makeDate(2026, 12, 8)}.time_since_epoch() +
                                                        std::chrono::seconds{10 * 3600 + 20 * 60 + 7});
 
-  moduleState().clock = nullptr;
+  baseState().clock = nullptr;
   // The real clock: compare with localtime of the same moment, allowing a tick.
   const time_t before = ::time(nullptr);
   const DateTime real = Now();

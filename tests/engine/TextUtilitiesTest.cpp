@@ -1,7 +1,7 @@
 // Trimming, searching, splitting, yes/no flags and dashes.
 #include <gtest/gtest.h>
 
-#include "engine/TextUtilities.h"
+#include "base/TextUtilities.h"
 #include "support/Raised.h"
 
 namespace velta {

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "engine/Value.h"
+#include "base/Value.h"
 #include "support/PrintValue.h"
 #include "support/Raised.h"
 

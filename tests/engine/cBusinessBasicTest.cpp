@@ -2,9 +2,9 @@
 // where the operations say so, errors passed through unchanged.
 #include <gtest/gtest.h>
 
-#include "engine/ModuleState.h"
+#include "engine/EngineState.h"
 #include "engine/cBusinessBasic.h"
-#include "records/cSystem.h"
+#include "engine/cSystem.h"
 #include "support/EngineErrorMatch.h"
 #include "support/TempBusinessSystem.h"
 
@@ -61,7 +61,7 @@ TEST_F(Facade, PackAndUnpackUpperCaseTheCallersOpCode) {
 TEST_F(Facade, TrunAndReadFileGiveTaggedTexts) {
   EXPECT_EQ(engine->Trun(std::string("AB \0\r", 5), 1), Value("AB"));
   EXPECT_TRUE(engine->ReadFile(std::string("VNDRDB"), 0).isText());
-  EXPECT_EQ(engine->QuilSys(), moduleState().system);
+  EXPECT_EQ(engine->QuilSys(), engineState().system);
 }
 
 }  // namespace

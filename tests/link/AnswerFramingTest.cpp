@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 #include "link/RequestHeader.h"
 
 namespace velta {
@@ -124,14 +124,31 @@ TEST(AnswerFraming, TooManyBytesNeverReported) {
   EXPECT_EQ(reportedAt, std::vector<std::size_t>{wire.size() - 2});
 }
 
-TEST(AnswerFraming, LengthIsTheLeadingDigits) {
-  const std::string message = "00|//VELTA\n";  // 11 bytes
-  for (const std::string line : {"11", "0011", "11 bytes", "11.9", "000000000000000000000000011"}) {
+// The length line is read as the runtime reads a number: blanks skipped,
+// digits with an optional fraction rounded half to even, the rest ignored.
+TEST(AnswerFraming, LengthIsTheNumberAtTheStartOfTheLine) {
+  const struct {
+    const char* line;
+    std::int32_t announced;
+  } cases[] = {
+      {"11", 11}, {"0011", 11}, {"11 bytes", 11}, {"000000000000000000000000011", 11},
+      {" 23", 23}, {"   23", 23}, {"22.6", 23}, {"22.5", 22}, {"23.5", 24},
+      {"22.50001", 23}, {"22.4999", 22}, {"23.", 23}, {"22.5x", 22}, {"11.0", 11},
+      {"12 3", 12}, {"5.6", 6}, {"\t23", 0}, {"23,5", 23},
+  };
+  for (const auto& c : cases) {
+    const std::string message = "00|//" + std::string(static_cast<std::size_t>(std::max(c.announced, 6)) - 6, 'x') + "\n";
     AnswerFraming framing;
-    const auto answer = framing.feed(line + "\n" + message);
-    ASSERT_TRUE(answer) << line;
-    EXPECT_EQ(answer->totByte, 11) << line;
-    EXPECT_EQ(answer->response, message) << line;
+    const auto answer = framing.feed(std::string(c.line) + "\n" + message);
+    if (c.announced == 0) {
+      EXPECT_FALSE(answer) << c.line;
+      EXPECT_EQ(framing.expected(), 0) << c.line;
+      continue;
+    }
+    EXPECT_EQ(framing.expected(), c.announced) << c.line;
+    ASSERT_TRUE(answer) << c.line;
+    EXPECT_EQ(answer->totByte, c.announced) << c.line;
+    EXPECT_EQ(answer->response, message) << c.line;
   }
 }
 

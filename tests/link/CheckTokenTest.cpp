@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 #include "support/TestTokenTable.h"

@@ -2,11 +2,11 @@
 // finding the map file through the share layer.
 #include <gtest/gtest.h>
 
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
+#include "base/EngineError.h"
+#include "engine/EngineState.h"
 #include "link/LineCodeMap.h"
 #include "platform/ShareAccess.h"
-#include "records/cSystem.h"
+#include "engine/cSystem.h"
 #include "support/Raised.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
@@ -109,7 +109,7 @@ class LineCodeMapFile : public ::testing::Test {
   void SetUp() override { shareAccess().configure({.mapFile = "", .root = (dir.path() / "unc").string()}); }
   void TearDown() override {
     shareAccess().configure({});
-    *moduleState().system = cSystem();
+    *engineState().system = cSystem();
   }
   void writeSettings(const std::string& text) { dir.write("config/r-kt/settings.ini", text); }
 
@@ -142,14 +142,14 @@ TEST_F(LineCodeMapFile, AnEmptyHostNamesNoServerAndGivesEmptyMaps) {
 }
 
 TEST_F(LineCodeMapFile, InquiryControlReadsBelowTheCatalogShare) {
-  moduleState().system->mUNCDrive = "SRV";
+  engineState().system->mUNCDrive = "SRV";
   dir.write("unc/SRV/CATCON/HBT2RKT.TXT", "XYZ\t123 'x\r\n");
   EXPECT_EQ(LineCodeMap::inquiryControlPath(), "\\\\SRV\\CATCON\\\\HBT2RKT.TXT");
   EXPECT_EQ(LineCodeMap::forInquiryControl().hBTLineCode(Value("xyz")), "123");
 }
 
 TEST_F(LineCodeMapFile, AMissingFileOrServerGivesEmptyMapsWithoutError) {
-  moduleState().system->mUNCDrive = "NOSUCH";
+  engineState().system->mUNCDrive = "NOSUCH";
   EXPECT_EQ(LineCodeMap::forInquiryControl().hBTLineCode(Value("XYZ")), "");
   shareAccess().addBackend("DOWN", "CatCon", std::make_unique<UnreachableShare>());
   EXPECT_EQ(LineCodeMap::fromFile("\\\\DOWN\\CatCon\\HBT2RKT.TXT").hBTLineCode(Value("XYZ")), "");

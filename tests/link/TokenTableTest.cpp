@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 #include "support/TestTokenTable.h"

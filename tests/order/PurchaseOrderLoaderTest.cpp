@@ -14,14 +14,14 @@
 #include <string>
 #include <vector>
 
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
+#include "base/EngineError.h"
+#include "base/RuntimeFormat.h"
+#include "engine/EngineState.h"
 #include "engine/cBusinessBasic.h"
+#include "engine/cOpenFile.h"
 #include "order/PurchaseOrderLoader.h"
-#include "order/RuntimeFormat.h"
 #include "platform/ShareAccess.h"
 #include "records/SiteOverrides.h"
-#include "records/cOpenFile.h"
 #include "support/EngineErrorMatch.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempBusinessSystem.h"
@@ -162,7 +162,7 @@ class PurchaseOrderLoaderTest : public ::testing::Test {
 
   PurchaseOrderLoaderTest() : env_({{"TMPDIR", sample_->tmpDir().string()}}) { startEngine(); }
   ~PurchaseOrderLoaderTest() override {
-    moduleState().engine.reset();
+    engineState().engine.reset();
     shareAccess().configure({std::string(), std::string()});
   }
 
@@ -171,11 +171,11 @@ class PurchaseOrderLoaderTest : public ::testing::Test {
     o.root = sample_->root.string();
     configureShares(o);
     ASSERT_EQ(openSite(o), SiteSource::SettingsFile);
-    ASSERT_NE(moduleState().engine, nullptr);
+    ASSERT_NE(engineState().engine, nullptr);
   }
 
   PurchaseOrderLoader::Result load(const std::string& number) {
-    PurchaseOrderLoader loader(moduleState().engine, view, connection);
+    PurchaseOrderLoader loader(engineState().engine, view, connection);
     return loader.load(number);
   }
 
@@ -265,7 +265,7 @@ TEST_P(SampleOrders, ShowHeaderRowsAndActions) {
   EXPECT_EQ(view.calls[1], "repaint off");
   EXPECT_EQ(view.calls.back(), "header 0");  // the vendor's name comes last
   // The file is closed again.
-  EXPECT_EQ(moduleState().openFiles->Find(result.fileName), nullptr);
+  EXPECT_EQ(engineState().openFiles->Find(result.fileName), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -383,11 +383,11 @@ TEST_P(UnsafeNumbers, OpenNothingOutsideTheDealerDirectory) {
   std::filesystem::create_directories(s().linkShare() / "D2");
   std::filesystem::copy_file(s().linkShare() / "D1" / "100231", s().linkShare() / "D2" / "100231",
                              std::filesystem::copy_options::overwrite_existing);
-  const int32_t before = moduleState().openFiles->Count();
+  const int32_t before = engineState().openFiles->Count();
   const auto result = load(GetParam().number);
   EXPECT_FALSE(result.opened);
   EXPECT_EQ(result.fileName, GetParam().shownName);
-  EXPECT_EQ(moduleState().openFiles->Count(), before);
+  EXPECT_EQ(engineState().openFiles->Count(), before);
   EXPECT_EQ(view.calls, (std::vector<std::string>{"clearRows", "repaint off"}));
 }
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <limits>
 
-#include "engine/Calendar.h"
-#include "engine/EngineError.h"
-#include "order/RuntimeFormat.h"
+#include "base/Calendar.h"
+#include "base/EngineError.h"
+#include "base/RuntimeFormat.h"
 #include "support/EngineErrorMatch.h"
 
 namespace velta {

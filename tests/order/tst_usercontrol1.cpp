@@ -21,8 +21,8 @@
 #include <memory>
 #include <stdexcept>
 
-#include "engine/Clock.h"
-#include "engine/ModuleState.h"
+#include "base/BaseState.h"
+#include "base/Clock.h"
 #include "order/UserControl1.h"
 #include "order/WorkstationSetup.h"
 #include "qt/Grid.h"
@@ -137,14 +137,14 @@ void UserControl1Test::initTestCase() {
 void UserControl1Test::init() {
   useSettingsFolder(QString::fromStdString(sample_.tmpDir().string()));
   using namespace std::chrono;
-  velta::moduleState().clock = [] {
+  velta::baseState().clock = [] {
     return velta::DateTime{year{2026} / December / 8, hours{21} + minutes{5} + seconds{7}};
   };
   presenter_.clear();
 }
 
 void UserControl1Test::cleanup() {
-  velta::moduleState().clock = nullptr;
+  velta::baseState().clock = nullptr;
   veltaorder::WorkstationSetup::setBusinessSystem({}, {});
 }
 

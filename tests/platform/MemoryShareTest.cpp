@@ -2,7 +2,7 @@
 // case matched above it, counted reads, and read-only files.
 #include <gtest/gtest.h>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 #include "platform/MemoryShare.h"
 #include "platform/ShareAccess.h"
 

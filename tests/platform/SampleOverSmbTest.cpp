@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "engine/TextUtilities.h"
+#include "base/TextUtilities.h"
 #include "platform/ShareAccess.h"
 #include "support/SambaSample.h"
 

@@ -2,7 +2,7 @@
 // root mode, and the "no file" rule for everything that does not resolve.
 #include <gtest/gtest.h>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 #include "platform/ShareAccess.h"
 #include "support/TempDir.h"
 

@@ -9,8 +9,8 @@
 #include <fstream>
 #include <optional>
 
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
+#include "base/BaseState.h"
+#include "base/EngineError.h"
 #include "platform/ShareAccess.h"
 #include "platform/SmbShare.h"
 #include "support/Raised.h"
@@ -74,10 +74,10 @@ void readBlock(ShareFile& file) {
 // Catches notices, and what libsmbclient might print, for one test.
 class NoticeCatcher {
  public:
-  NoticeCatcher() : saved_(moduleState().notice) {
-    moduleState().notice = [this](const Notice& n) { texts.push_back(n.text); };
+  NoticeCatcher() : saved_(baseState().notice) {
+    baseState().notice = [this](const Notice& n) { texts.push_back(n.text); };
   }
-  ~NoticeCatcher() { moduleState().notice = saved_; }
+  ~NoticeCatcher() { baseState().notice = saved_; }
   // The one notice given, or a text saying how many there were.
   std::string only() const { return texts.size() == 1 ? texts[0] : std::to_string(texts.size()) + " notices, not one"; }
   std::vector<std::string> texts;

@@ -5,11 +5,11 @@
 
 #include <algorithm>
 
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
+#include "base/EngineError.h"
+#include "engine/EngineState.h"
 #include "engine/cBusinessBasic.h"
 #include "platform/ShareAccess.h"
-#include "records/cSystem.h"
+#include "engine/cSystem.h"
 #include "records/clnLines.h"
 #include "records/clsLineList.h"
 #include "records/clsLines.h"
@@ -24,13 +24,13 @@ class LineFile : public ::testing::Test {
  protected:
   void SetUp() override {
     shareAccess().configure({.mapFile = "", .root = dir.str()});
-    moduleState().system->mUNCDrive = sample.server;
-    moduleState().system->mDirectory = sample.directory;
-    moduleState().engine = std::make_shared<cBusinessBasic>();
+    engineState().system->mUNCDrive = sample.server;
+    engineState().system->mDirectory = sample.directory;
+    engineState().engine = std::make_shared<cBusinessBasic>();
   }
   void TearDown() override {
-    moduleState().engine.reset();
-    *moduleState().system = cSystem();
+    engineState().engine.reset();
+    *engineState().system = cSystem();
     shareAccess().configure({});
   }
 
@@ -98,7 +98,7 @@ TEST_F(LineFile, CollectionTakesActiveLinesBelow1000InFileOrder) {
 }
 
 TEST_F(LineFile, ASecondActiveRecordOfALineEndsTheCollection) {
-  auto& engine = *moduleState().engine;
+  auto& engine = *engineState().engine;
   const int32_t record = sample.catalog.line(103)->record;
   std::string rec = engine.LreadFile("LINEL", record);
   std::string op = "C";
@@ -110,7 +110,7 @@ TEST_F(LineFile, ASecondActiveRecordOfALineEndsTheCollection) {
 TEST_F(LineFile, LineListHoldsAnEngineOfItsOwn) {
   clsLineList list;
   ASSERT_NE(list.mCol, nullptr);
-  EXPECT_NE(list.mCol, moduleState().engine);
+  EXPECT_NE(list.mCol, engineState().engine);
   EXPECT_EQ(list.mCol->KCount("LINEI"), static_cast<int32_t>(sample.catalog.lines.size()));
 }
 

@@ -5,13 +5,13 @@
 #include <filesystem>
 
 #include "engine/LogicalFile.h"
-#include "engine/ModuleState.h"
+#include "engine/EngineState.h"
 #include "engine/PhysicalFile.h"
 #include "engine/Registries.h"
-#include "records/cLinks.h"
-#include "records/cLogicalFile.h"
-#include "records/cOpenFile.h"
-#include "records/cSystem.h"
+#include "engine/cLinks.h"
+#include "engine/cLogicalFile.h"
+#include "engine/cOpenFile.h"
+#include "engine/cSystem.h"
 #include "support/EngineErrorMatch.h"
 #include "support/TempBusinessSystem.h"
 
@@ -91,10 +91,10 @@ TEST(LinksFile, TrailingControlsGoEmptyNamesSkipFirstEntryWins) {
 TEST(Registries, MissingLinksFileGivesAnEmptyTableAndIsNotCreated) {
   test::TempBusinessSystem bs;
   bs.startEngine();
-  ASSERT_NE(moduleState().links, nullptr);
-  EXPECT_EQ(moduleState().links->Count(), 0);
-  EXPECT_EQ(moduleState().openFiles->Count(), 0);
-  EXPECT_EQ(moduleState().logicalFiles->Count(), 0);
+  ASSERT_NE(engineState().links, nullptr);
+  EXPECT_EQ(engineState().links->Count(), 0);
+  EXPECT_EQ(engineState().openFiles->Count(), 0);
+  EXPECT_EQ(engineState().logicalFiles->Count(), 0);
   EXPECT_FALSE(std::filesystem::exists(bs.serverFolder() / "HBTSLNK/LINKSFILE"));
   EXPECT_EQ(linksFilePath(), "\\\\SRV\\HBTSLNK\\LINKSFILE");
 }
@@ -104,8 +104,8 @@ TEST(Registries, LinksFileIsReadFromTheLinkShareRoot) {
   bs.write("HBTSLNK/LINKSFILE", linksEntry(":D1:VNDRI", ":D1:VNDRDI"));
   bs.write("HBTSLNK/D1/LINKSFILE", linksEntry(":D1:WRONG", ":D1:WRONGDI"));
   bs.startEngine();
-  ASSERT_EQ(moduleState().links->Count(), 1);
-  EXPECT_EQ(moduleState().links->Item(1)->LinkFile, ":D1:VNDRI");
+  ASSERT_EQ(engineState().links->Count(), 1);
+  EXPECT_EQ(engineState().links->Item(1)->LinkFile, ":D1:VNDRI");
 }
 
 TEST(Registries, MissingRegistriesFailWith91) {
@@ -149,7 +149,7 @@ TEST(Registries, DroppingTheOpenFilesClosesWhatIsLeftAfterOneWasClosed) {
   CloseFile(OpenFile(a));
   OpenFile(b);
   EXPECT_EQ(test::openDescriptorCount(), before + 1);
-  moduleState().openFiles.reset();
+  engineState().openFiles.reset();
   EXPECT_EQ(test::openDescriptorCount(), before);
 }
 

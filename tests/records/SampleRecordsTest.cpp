@@ -2,7 +2,7 @@
 // out: every field as the catalog says, and packing back gives the same bytes.
 #include <gtest/gtest.h>
 
-#include "engine/ModuleState.h"
+#include "engine/EngineState.h"
 #include "engine/cBusinessBasic.h"
 #include "records/RecordText.h"
 #include "records/clsLines.h"
@@ -22,8 +22,8 @@ std::string padded(std::string text, std::size_t width) {
 
 class SampleRecords : public ::testing::Test {
  protected:
-  void SetUp() override { moduleState().engine = std::make_shared<cBusinessBasic>(); }
-  void TearDown() override { moduleState().engine.reset(); }
+  void SetUp() override { engineState().engine = std::make_shared<cBusinessBasic>(); }
+  void TearDown() override { engineState().engine.reset(); }
   const SampleCatalog catalog = sample::makeSampleCatalog(sample::PartCatalog::kMinimumParts, {});
 };
 

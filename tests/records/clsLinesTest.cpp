@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
+#include "base/EngineError.h"
+#include "engine/EngineState.h"
 #include "engine/cBusinessBasic.h"
 #include "records/RecordText.h"
 #include "records/clsLines.h"
@@ -63,8 +63,8 @@ std::string handMadeLine() {
 
 class LineRecord : public ::testing::Test {
  protected:
-  void SetUp() override { moduleState().engine = std::make_shared<cBusinessBasic>(); }
-  void TearDown() override { moduleState().engine.reset(); }
+  void SetUp() override { engineState().engine = std::make_shared<cBusinessBasic>(); }
+  void TearDown() override { engineState().engine.reset(); }
   clsLines line{nullptr, nullptr};
 };
 
@@ -251,7 +251,7 @@ TEST_F(LineRecord, ReadRefusesNumbersOutsideTheFile) {
 }
 
 TEST(LineRecordWithoutEngine, CreationNeedsTheSharedEngine) {
-  ASSERT_EQ(moduleState().engine, nullptr);
+  ASSERT_EQ(engineState().engine, nullptr);
   EXPECT_EQ(test::raised([] { clsLines line; }).number(), err::ObjectNotSet);
 }
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/ModuleState.h"
+#include "engine/EngineState.h"
 #include "engine/cBusinessBasic.h"
 #include "records/RecordText.h"
 #include "records/clsVendor.h"
@@ -55,8 +55,8 @@ std::string handMadeVendor() {
 
 class VendorRecord : public ::testing::Test {
  protected:
-  void SetUp() override { moduleState().engine = std::make_shared<cBusinessBasic>(); }
-  void TearDown() override { moduleState().engine.reset(); }
+  void SetUp() override { engineState().engine = std::make_shared<cBusinessBasic>(); }
+  void TearDown() override { engineState().engine.reset(); }
 };
 
 // Every member as "NAME=text", one a line, in declaration order.
@@ -240,7 +240,7 @@ TEST_F(VendorRecord, AShortRecordIsReadAndWrittenAsFarAsItGoes) {
 }
 
 TEST(VendorRecordWithoutEngine, UnpackChangesNothingPackWritesOnlyPlainText) {
-  ASSERT_EQ(moduleState().engine, nullptr);
+  ASSERT_EQ(engineState().engine, nullptr);
   clsVendor v;
   v.VENDOR_NUMBER = 5;
   v.VENDOR_NAME = "KEEP";

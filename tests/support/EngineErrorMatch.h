@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 #include "support/Raised.h"
 
 namespace velta::test {

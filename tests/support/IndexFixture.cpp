@@ -1,7 +1,8 @@
 #include "support/IndexFixture.h"
 
+#include "base/BaseState.h"
+#include "engine/EngineState.h"
 #include "engine/LogicalFile.h"
-#include "engine/ModuleState.h"
 #include "engine/PhysicalFile.h"
 #include "platform/LocalShare.h"
 #include "platform/ShareAccess.h"
@@ -21,10 +22,10 @@ IndexFixture::IndexFixture() {
       std::make_unique<LocalShare>((system.serverFolder() / "HBTSLNK").string()));
   counts = share->counts();
   shareAccess().addBackend(system.server(), "HBTSLNK", std::move(share));
-  moduleState().notice = [this](const Notice& notice) { notices.push_back(notice); };
+  baseState().notice = [this](const Notice& notice) { notices.push_back(notice); };
 }
 
-IndexFixture::~IndexFixture() { moduleState().notice = nullptr; }
+IndexFixture::~IndexFixture() { baseState().notice = nullptr; }
 
 LogicalFileHandle IndexFixture::indexFile(const std::string& name, const std::vector<std::string>& blocks,
                                           int32_t lastRecord) {

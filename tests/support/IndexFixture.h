@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/Notice.h"
-#include "records/cLogicalFile.h"
+#include "base/Notice.h"
+#include "engine/cLogicalFile.h"
 #include "support/CountingShare.h"
 #include "support/TempBusinessSystem.h"
 

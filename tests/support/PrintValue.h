@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "engine/Value.h"
+#include "base/Value.h"
 
 namespace velta {
 

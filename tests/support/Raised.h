@@ -12,7 +12,7 @@
 #include <exception>
 #include <utility>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 
 namespace velta::test {
 

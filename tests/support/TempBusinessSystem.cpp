@@ -2,10 +2,10 @@
 
 #include <stdexcept>
 
-#include "engine/ModuleState.h"
+#include "engine/EngineState.h"
 #include "engine/Registries.h"
 #include "platform/ShareAccess.h"
-#include "records/cSystem.h"
+#include "engine/cSystem.h"
 
 namespace velta::test {
 
@@ -14,13 +14,13 @@ TempBusinessSystem::TempBusinessSystem(std::string server, std::string directory
   // Every business system has its terminal map; the engine does not start without one.
   dir_.write(server_ + "/HBTSLNK/ttymap", "OTHERPC 9,x\n");
   shareAccess().configure({std::string(), dir_.str()});
-  auto& system = *moduleState().system;
+  auto& system = *engineState().system;
   system.mUNCDrive = server_;
   system.mDirectory = std::move(directory);
 }
 
 TempBusinessSystem::~TempBusinessSystem() {
-  auto& state = moduleState();
+  auto& state = engineState();
   state.links.reset();
   state.openFiles.reset();
   state.logicalFiles.reset();

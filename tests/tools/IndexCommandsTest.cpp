@@ -151,7 +151,7 @@ TEST_F(IndexCommands, CorruptIndexEndsWithTheEngineError) {
 TEST_F(IndexCommands, UnknownNameIsNotFound) {
   const auto r = run({"count", "NOSUCH"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err.rfind("error -10 LogicalOpen: File not Found: \"NOSUCH\"", 0), 0u) << r.err;
+  EXPECT_EQ(r.err.rfind("error -10 LogicalOpen: File not Found: \"NOSUCH\"\n  ", 0), 0u) << r.err;
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "engine/FieldPacking.h"
+#include "base/FieldPacking.h"
 #include "tools/sample/RecordFields.h"
 
 namespace velta::sample {

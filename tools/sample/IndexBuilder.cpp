@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "engine/ByteOrder.h"
+#include "base/ByteOrder.h"
 
 namespace velta::sample {
 namespace {

@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "engine/FieldPacking.h"
-#include "engine/TextUtilities.h"
+#include "base/FieldPacking.h"
+#include "base/TextUtilities.h"
 #include "tools/sample/RecordFields.h"
 
 namespace velta::sample {

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "engine/CompressedText.h"
+#include "base/CompressedText.h"
 
 namespace velta::sample {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "engine/FieldPacking.h"
+#include "base/FieldPacking.h"
 
 namespace velta::sample {
 

@@ -9,8 +9,8 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "engine/FieldPacking.h"
-#include "engine/TextUtilities.h"
+#include "base/FieldPacking.h"
+#include "base/TextUtilities.h"
 #include "tools/sample/IndexBuilder.h"
 #include "tools/sample/RecordFile.h"
 #include "tools/sample/SampleRecords.h"

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 #include "tools/sample/PartCatalog.h"
 
 namespace velta::sample {

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "engine/FieldPacking.h"
+#include "base/FieldPacking.h"
 #include "tools/sample/RecordFields.h"
 
 namespace velta::sample {

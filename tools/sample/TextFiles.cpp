@@ -1,6 +1,6 @@
 #include "tools/sample/TextFiles.h"
 
-#include "engine/TextUtilities.h"
+#include "base/TextUtilities.h"
 
 namespace velta::sample {
 

@@ -1,12 +1,12 @@
 #include <sys/stat.h>
 
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
+#include "base/EngineError.h"
+#include "engine/EngineState.h"
 #include "engine/cBusinessBasic.h"
+#include "engine/cSystem.h"
 #include "platform/ShareAccess.h"
 #include "records/LoadSiteSettings.h"
 #include "records/SiteOverrides.h"
-#include "records/cSystem.h"
 #include "tools/velta-data/Commands.h"
 
 namespace velta::tools {
@@ -28,7 +28,7 @@ void openSite(const CommandContext& context) {
 }
 
 void requireEngine() {
-  auto& state = moduleState();
+  auto& state = engineState();
   const std::string linkShare = "\\\\" + state.system->mUNCDrive + "\\HBTSLNK\\";
   if (!state.engine) {
     throw EngineError(err::ObjectNotSet, "cBusinessBasic",

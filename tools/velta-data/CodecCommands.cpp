@@ -11,10 +11,10 @@
 #include <memory>
 #include <string>
 
-#include "engine/CompressedText.h"
-#include "engine/EngineError.h"
-#include "engine/FieldPacking.h"
-#include "engine/Value.h"
+#include "base/CompressedText.h"
+#include "base/EngineError.h"
+#include "base/FieldPacking.h"
+#include "base/Value.h"
 #include "tools/velta-data/Commands.h"
 
 namespace velta::tools {

@@ -8,8 +8,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/EngineError.h"
+#include "engine/cLogicalFile.h"
 #include "records/SiteOverrides.h"
-#include "records/cLogicalFile.h"
 
 namespace velta::tools {
 
@@ -21,6 +22,13 @@ struct UsageError : std::runtime_error {
 // What the user asked for is not there (a vendor or line that is not found): exit status 1.
 struct NotFound : std::runtime_error {
   using std::runtime_error::runtime_error;
+};
+
+// An engine error with the tool's own diagnosis of it: main prints the engine's
+// line unchanged, then the diagnosis on a line of its own beginning with two blanks.
+struct DiagnosedError : EngineError {
+  DiagnosedError(const EngineError& error, std::string why) : EngineError(error), diagnosis(std::move(why)) {}
+  std::string diagnosis;
 };
 
 // The global options: where the business system lies (--root, --shares,

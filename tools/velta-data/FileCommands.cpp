@@ -2,13 +2,13 @@
 #include <iostream>
 #include <memory>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 #include "engine/LogicalFile.h"
-#include "engine/ModuleState.h"
+#include "engine/EngineState.h"
 #include "engine/RecordMaintenance.h"
 #include "engine/Registries.h"
 #include "platform/ShareAccess.h"
-#include "records/cLinks.h"
+#include "engine/cLinks.h"
 #include "tools/velta-data/Commands.h"
 
 namespace velta::tools {
@@ -23,7 +23,7 @@ struct FileArguments {
 // Why a logical name resolves to nothing, step by step of the resolution.
 std::string whyNotFound(const std::string& name) {
   const std::string key = linkKey(name);
-  const auto link = moduleState().links ? moduleState().links->Find(key) : nullptr;
+  const auto link = engineState().links ? engineState().links->Find(key) : nullptr;
   if (!link) {
     const std::string links = linksFilePath();
     if (shareAccess().lookup(links) != EntryKind::File) return "no links file: " + shareAccess().explain(links);
@@ -38,13 +38,14 @@ std::string whyNotFound(const std::string& name) {
 }  // namespace
 
 // The logical file of that name; a name that resolves to nothing is the
-// engine's -10 with the reason added.
+// engine's -10 with the reason as its diagnosis.
 LogicalFileHandle openLogical(const std::string& name, bool needsData) {
   const auto file = LogicalOpen(name);
   if (!file)
-    throw EngineError(err::NotFound, "LogicalOpen", "File not Found: \"" + name + "\" (" + whyNotFound(name) + ")");
+    throw DiagnosedError(EngineError(err::NotFound, "LogicalOpen", "File not Found: \"" + name + "\""),
+                         whyNotFound(name));
   if (needsData && !file->OpenFile) {
-    const auto link = moduleState().links->Find(linkKey(name));
+    const auto link = engineState().links->Find(linkKey(name));
     const std::string data = link ? dataFilePath(directoryFilePath(link->ResolutionFile)) : name;
     throw EngineError(err::ObjectNotSet, "LogicalOpen", "no data file: " + shareAccess().explain(data));
   }

@@ -3,8 +3,8 @@
 #include <iostream>
 #include <memory>
 
-#include "engine/FieldPacking.h"
-#include "engine/ModuleState.h"
+#include "base/FieldPacking.h"
+#include "engine/EngineState.h"
 #include "engine/cBusinessBasic.h"
 #include "link/LineCodeMap.h"
 #include "link/clsMACAddress.h"
@@ -31,7 +31,7 @@ struct RecordOptions {
 // The shared engine that openBusinessSystem started.
 cBusinessBasic& engine(const CommandContext& context) {
   openBusinessSystem(context);
-  return *moduleState().engine;
+  return *engineState().engine;
 }
 
 // The record that `index` lists under `number` packed with `opCode`; NotFound unless it is there exactly.

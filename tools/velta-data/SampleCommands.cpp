@@ -4,7 +4,7 @@
 #include <iostream>
 #include <memory>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 #include "tools/sample/IndexBuilder.h"
 #include "tools/sample/SampleBusinessSystem.h"
 #include "tools/velta-data/Commands.h"

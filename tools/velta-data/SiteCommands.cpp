@@ -1,8 +1,9 @@
 #include <iostream>
 
-#include "engine/ModuleState.h"
+#include "engine/EngineState.h"
+#include "engine/cSystem.h"
+#include "records/SiteState.h"
 #include "records/cEpcInfo.h"
-#include "records/cSystem.h"
 #include "tools/velta-data/Commands.h"
 
 namespace velta::tools {
@@ -11,8 +12,8 @@ namespace {
 
 void showSite(const CommandContext& context) {
   openSite(context);
-  const auto& state = moduleState();
-  const cEpcInfo& info = *state.epcInfo;
+  const auto& state = engineState();
+  const cEpcInfo& info = *siteState().epcInfo;
   std::cout << "cEpcInfo.Server=" << info.Server << "\n"
             << "cEpcInfo.DataShare=" << info.DataShare << "\n"
             << "cEpcInfo.CatalogShare=" << info.CatalogShare << "\n"

@@ -1,14 +1,15 @@
 // velta-data: inspect and edit the business system's files from a shell, and
 // build a sample business system. Every subcommand has --help.
 //
-// Exit status: 0 done, 1 an engine error (one line "error <number> <source>:
-// <description>" on standard error), 2 bad usage.
+// Exit status: 0 done, 1 an engine error (the first line of standard error is
+// "error <number> <source>: <description>", the engine's own words; a second
+// line beginning with two blanks may say where the tool looked), 2 bad usage.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
 
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
+#include "base/BaseState.h"
+#include "base/EngineError.h"
 #include "tools/common/SiteOptions.h"
 #include "tools/velta-data/Commands.h"
 
@@ -17,7 +18,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   app.set_help_all_flag("--help-all", "Show the help of every subcommand");
 
-  velta::moduleState().notice = [](const velta::Notice& notice) {
+  velta::baseState().notice = [](const velta::Notice& notice) {
     std::cerr << (notice.title.empty() ? "notice" : notice.title) << ": " << notice.text << "\n";
   };
 
@@ -39,6 +40,9 @@ int main(int argc, char** argv) {
   }
   try {
     context.run();
+  } catch (const velta::tools::DiagnosedError& e) {
+    std::cerr << e.what() << "\n  " << e.diagnosis << "\n";
+    return 1;
   } catch (const velta::EngineError& e) {
     std::cerr << e.what() << "\n";
     return 1;

@@ -2,7 +2,7 @@
 //
 //   word = a * 1600 + b * 40 + c      (big-endian, a b c the alphabet indexes)
 //
-// The alphabet is engine state (ModuleState::compressionAlphabet), initially
+// The alphabet is base state (BaseState::compressionAlphabet), initially
 // " ,/.0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"; Stma code 10 replaces its first
 // four characters. Words from 64000 up have no first character.
 //

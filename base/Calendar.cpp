@@ -1,8 +1,8 @@
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 
 #include <cstdio>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 
 namespace velta {
 

@@ -1,6 +1,6 @@
 // The engine never shows anything itself. The few notices the system gives
 // (an index pointing out of range, a missing settings file, a share that cannot
-// be reached) go through the notice callback of the module state; the controls
+// be reached) go through the notice callback of the base state; the controls
 // show them as message boxes, velta-data prints them on standard error.
 #pragma once
 
@@ -22,7 +22,7 @@ struct Notice {
 
 using NoticeCallback = std::function<void(const Notice&)>;
 
-// Gives the notice to the module state's callback; does nothing when none is set.
+// Gives the notice to the base state's callback; does nothing when none is set.
 void notify(const Notice& notice);
 
 }  // namespace velta

@@ -4,9 +4,9 @@
 //   bytes   opcode  field
 //   7-10    "L"     highest record number ever handed out
 //   11-14   "L"     number of records in use
-#include "records/cLogicalFile.h"
+#include "engine/cLogicalFile.h"
 
-#include "engine/FieldPacking.h"
+#include "base/FieldPacking.h"
 #include "engine/PhysicalFile.h"
 
 namespace velta {

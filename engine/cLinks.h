@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "records/KeyedCollection.h"
+#include "base/KeyedCollection.h"
 
 namespace velta {
 

@@ -1,9 +1,9 @@
-#include "engine/CompressedText.h"
+#include "base/CompressedText.h"
 
 #include <array>
 
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
+#include "base/BaseState.h"
+#include "base/EngineError.h"
 
 namespace velta {
 
@@ -58,12 +58,12 @@ std::string expandText(std::string_view source, std::string_view alphabet) {
 
 std::string Crm(std::string& source) {
   if (source.size() % 3 != 0) source.append(3 - source.size() % 3, ' ');
-  return compressText(source, moduleState().compressionAlphabet);
+  return compressText(source, baseState().compressionAlphabet);
 }
 
 std::string Ucm(std::string& source) {
   if (source.size() % 2 != 0) source += '\0';
-  return expandText(source, moduleState().compressionAlphabet);
+  return expandText(source, baseState().compressionAlphabet);
 }
 
 }  // namespace velta

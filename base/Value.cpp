@@ -1,11 +1,11 @@
-#include "engine/Value.h"
+#include "base/Value.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 
 namespace velta {
 

@@ -1,8 +1,8 @@
-#include "engine/FieldPacking.h"
+#include "base/FieldPacking.h"
 
-#include "engine/ByteOrder.h"
-#include "engine/EngineError.h"
-#include "engine/TextUtilities.h"
+#include "base/ByteOrder.h"
+#include "base/EngineError.h"
+#include "base/TextUtilities.h"
 
 namespace velta {
 

@@ -1,10 +1,10 @@
-#include "engine/Clock.h"
+#include "base/Clock.h"
 
 #include <time.h>
 
 #include <cstdio>
 
-#include "engine/ModuleState.h"
+#include "base/BaseState.h"
 
 namespace velta {
 
@@ -32,7 +32,7 @@ DateTime systemLocalNow() {
 }
 
 DateTime Now() {
-  const auto& clock = moduleState().clock;
+  const auto& clock = baseState().clock;
   return clock ? clock() : systemLocalNow();
 }
 

@@ -1,4 +1,4 @@
-#include "records/cOpenFile.h"
+#include "engine/cOpenFile.h"
 
 #include "platform/ShareBackend.h"
 

@@ -18,7 +18,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/Clock.h"
+#include "base/Clock.h"
 
 namespace velta {
 

@@ -1,8 +1,8 @@
-#include "engine/Stma.h"
+#include "base/Stma.h"
 
-#include "engine/Calendar.h"
-#include "engine/EngineError.h"
-#include "engine/ModuleState.h"
+#include "base/BaseState.h"
+#include "base/Calendar.h"
+#include "base/EngineError.h"
 
 namespace velta {
 
@@ -27,7 +27,7 @@ bool isZero(const Value& value) {
 
 void setAlphabet(const Value& var2, const Value* var3) {
   if (!isZero(var2) || !var3 || !var3->isText() || var3->text().size() != kReplaceableCharacters) return;
-  moduleState().compressionAlphabet.replace(0, kReplaceableCharacters, var3->text());
+  baseState().compressionAlphabet.replace(0, kReplaceableCharacters, var3->text());
 }
 
 void dateOfDayNumber(const Value& var2, Value* month, Value* day, Value* year, Value* date) {

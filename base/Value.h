@@ -16,7 +16,7 @@
 #include <string_view>
 #include <variant>
 
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 
 namespace velta {
 

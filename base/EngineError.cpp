@@ -1,4 +1,4 @@
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 
 namespace velta {
 

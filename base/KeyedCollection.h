@@ -21,8 +21,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "engine/EngineError.h"
-#include "engine/TextUtilities.h"
+#include "base/EngineError.h"
+#include "base/TextUtilities.h"
 
 namespace velta {
 

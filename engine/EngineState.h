@@ -1,24 +1,20 @@
-// The module-level state of the core, held in one place.
+// The engine's own state: the system object, the registries, the shares and
+// the shared engine, held in one place.
 //
-// One set per process: the controls run on the host's user-interface thread,
-// and each control library links its own copy of the core (hidden visibility),
-// so each keeps its own set. Nothing else in the core keeps global state.
+// One set per process, as the base state (base/BaseState.h): each control
+// library links its own copy of the core, so each keeps its own set.
 //
-//   moduleState().compressionAlphabet   // used by Crm and Ucm
-//   moduleState().system                // the shared cSystem
+//   engineState().system                // the shared cSystem
+//   engineState().links                 // the links registry of the newest start-up
+//   shareAccess().open(uncPath)         // the business system's shares
 #pragma once
 
 #include <cstdint>
 #include <memory>
-#include <string>
-
-#include "engine/Clock.h"
-#include "engine/Notice.h"
 
 namespace velta {
 
 class cSystem;
-class cEpcInfo;
 class cLinks;
 class cOpenFiles;
 class cLogicalFiles;
@@ -26,16 +22,12 @@ class cBusinessBasic;
 class ShareAccess;
 class FileNumbers;
 
-struct ModuleState {
-  ModuleState();
-  ~ModuleState();
-
-  // Crm and Ucm read it; Stma code 10 replaces its first four characters.
-  std::string compressionAlphabet;
+struct EngineState {
+  EngineState();
+  ~EngineState();
 
   // Filled by LoadSiteSettings and by the engine's start-up.
   std::shared_ptr<cSystem> system;
-  std::shared_ptr<cEpcInfo> epcInfo;
 
   // The engine's registries, created by its start-up (none while the share is unreachable).
   std::shared_ptr<cLinks> links;
@@ -53,13 +45,11 @@ struct ModuleState {
 
   // Where the business system's UNC paths lie (platform/ShareAccess.h).
   std::unique_ptr<ShareAccess> shares;
-
-  NoticeCallback notice;
-
-  // Where Now and Sys take the date and time; empty: the system's local clock.
-  ClockFunction clock;
 };
 
-ModuleState& moduleState();
+EngineState& engineState();
+
+// The share access of the engine state, created on first use.
+ShareAccess& shareAccess();
 
 }  // namespace velta

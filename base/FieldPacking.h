@@ -36,7 +36,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 
 namespace velta {
 

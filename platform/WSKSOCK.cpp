@@ -1,12 +1,12 @@
-#include "link/WSKSOCK.h"
+#include "platform/WSKSOCK.h"
 
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "engine/FieldPacking.h"
-#include "engine/TextUtilities.h"
+#include "base/FieldPacking.h"
+#include "base/TextUtilities.h"
 
 namespace velta {
 

@@ -23,7 +23,7 @@
 
 #include <cstdint>
 
-#include "engine/Value.h"
+#include "base/Value.h"
 
 namespace velta {
 

@@ -9,9 +9,9 @@
 //
 // Both names lose trailing NUL, tab, line-feed, carriage-return and blanks.
 // An entry without a link name is skipped; of repeated link names the first wins.
-#include "records/cLinks.h"
+#include "engine/cLinks.h"
 
-#include "engine/TextUtilities.h"
+#include "base/TextUtilities.h"
 
 namespace velta {
 

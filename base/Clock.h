@@ -1,19 +1,19 @@
 // The workstation's clock: the current local date and time, with a seam for tests.
 //
-// Now() and the today-values of Sys read the clock of the module state; when
+// Now() and the today-values of Sys read the clock of the base state; when
 // none is set they read the system clock in the local time zone. Tests set a
 // fixed clock:
 //
-//   moduleState().clock = [] { return DateTime{*makeDate(2026, 12, 8), 10h + 20min + 7s}; };
+//   baseState().clock = [] { return DateTime{*makeDate(2026, 12, 8), 10h + 20min + 7s}; };
 //   Sys(28)   // 120826
-//   moduleState().clock = nullptr;   // the real clock again
+//   baseState().clock = nullptr;   // the real clock again
 #pragma once
 
 #include <chrono>
 #include <functional>
 #include <string>
 
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 
 namespace velta {
 
@@ -41,7 +41,7 @@ using ClockFunction = std::function<DateTime()>;
 // The system clock in the local time zone.
 DateTime systemLocalNow();
 
-// The current local date and time of the workstation (the module state's clock when set).
+// The current local date and time of the workstation (the base state's clock when set).
 DateTime Now();
 
 }  // namespace velta

@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "records/KeyedCollection.h"
-#include "records/cOpenFile.h"
+#include "base/KeyedCollection.h"
+#include "engine/cOpenFile.h"
 
 namespace velta {
 

@@ -1,8 +1,8 @@
-#include "order/RuntimeFormat.h"
+#include "base/RuntimeFormat.h"
 
 #include <cstdio>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 
 namespace velta {
 

@@ -1,8 +1,8 @@
-#include "engine/TextUtilities.h"
+#include "base/TextUtilities.h"
 
 #include <algorithm>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 
 namespace velta {
 

@@ -3,7 +3,7 @@
 #include <QtGlobal>
 #include <utility>
 
-#include "engine/ModuleState.h"
+#include "base/BaseState.h"
 #include "qt/Latin1.h"
 
 namespace velta::qt {
@@ -32,14 +32,14 @@ void routeNotice(const velta::Notice& notice, Presenter& presenter, QWidget* own
 }
 
 NoticeScope::NoticeScope(Presenter& presenter, QWidget* owner, QString libraryName)
-    : previous_(velta::moduleState().notice) {
+    : previous_(velta::baseState().notice) {
   QPointer<QWidget> guardedOwner(owner);
-  velta::moduleState().notice = [&presenter, guardedOwner, libraryName = std::move(libraryName)](
+  velta::baseState().notice = [&presenter, guardedOwner, libraryName = std::move(libraryName)](
                                     const velta::Notice& notice) {
     routeNotice(notice, presenter, guardedOwner.data(), libraryName);
   };
 }
 
-NoticeScope::~NoticeScope() { velta::moduleState().notice = std::move(previous_); }
+NoticeScope::~NoticeScope() { velta::baseState().notice = std::move(previous_); }
 
 }  // namespace velta::qt

@@ -16,7 +16,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "engine/Notice.h"
+#include "base/Notice.h"
 #include "qt/Presenter.h"
 
 namespace velta::qt {

@@ -1,6 +1,6 @@
 #include "qt/Socket.h"
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 
 namespace velta::qt {
 

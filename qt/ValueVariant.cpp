@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/Calendar.h"
+#include "base/Calendar.h"
 #include "qt/Latin1.h"
 
 namespace velta::qt {

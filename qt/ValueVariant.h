@@ -8,7 +8,7 @@
 
 #include <QVariant>
 
-#include "engine/Value.h"
+#include "base/Value.h"
 
 namespace velta::qt {
 

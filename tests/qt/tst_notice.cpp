@@ -2,8 +2,8 @@
 #include <QWidget>
 #include <QtTest>
 
-#include "engine/ModuleState.h"
-#include "engine/Notice.h"
+#include "base/BaseState.h"
+#include "base/Notice.h"
 #include "platform/ShareAccess.h"
 #include "qt/NoticeRouting.h"
 #include "support/RecordingPresenter.h"
@@ -117,7 +117,7 @@ class NoticeTest : public QObject {
 
   void scopeRestoresPrevious() {
     int before = 0;
-    velta::moduleState().notice = [&](const Notice&) { ++before; };
+    velta::baseState().notice = [&](const Notice&) { ++before; };
     RecordingPresenter outer;
     RecordingPresenter inner;
     {
@@ -137,7 +137,7 @@ class NoticeTest : public QObject {
     QCOMPARE(inner.boxes.size(), qsizetype(1));
     QCOMPARE(inner.boxes[0].box.title, QStringLiteral("veltaiq"));
     QCOMPARE(before, 1);
-    velta::moduleState().notice = nullptr;
+    velta::baseState().notice = nullptr;
   }
 
   void ownerGoneMeansNoOwner() {

@@ -5,7 +5,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "engine/EngineError.h"
+#include "base/EngineError.h"
 #include "qt/Socket.h"
 
 using velta::qt::Socket;

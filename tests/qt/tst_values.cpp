@@ -3,8 +3,8 @@
 #include <QWidget>
 #include <QtTest>
 
-#include "engine/Calendar.h"
-#include "engine/Value.h"
+#include "base/Calendar.h"
+#include "base/Value.h"
 #include "qt/Latin1.h"
 #include "qt/Twips.h"
 #include "qt/ValueVariant.h"

@@ -15,7 +15,6 @@
 #include <array>
 #include <exception>
 #include <new>
-#include <optional>
 
 #include "base/EngineError.h"
 #include "base/RuntimeFormat.h"

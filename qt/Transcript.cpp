@@ -56,7 +56,7 @@ bool isNamed(const QObject* object) {
 // (their inner widgets are not the form's).
 bool insideCompound(const QObject* object, const QObject* root) {
   for (const QObject* p = object->parent(); p && p != root; p = p->parent()) {
-    if (qobject_cast<const Grid*>(p) || qobject_cast<const QComboBox*>(p) ||
+    if (asGrid(p) || qobject_cast<const QComboBox*>(p) ||
         qobject_cast<const QAbstractSpinBox*>(p)) {
       return true;
     }
@@ -99,7 +99,9 @@ QStringList labelEntries(const QObject& root) {
 
 QStringList gridsEntries(const QObject& root) {
   QStringList entries;
-  for (Grid* grid : namedChildren<Grid>(root)) entries << gridEntries(*grid);
+  for (QWidget* widget : namedChildren<QWidget>(root)) {
+    if (const Grid* grid = asGrid(widget)) entries << gridEntries(*grid);
+  }
   return entries;
 }
 
@@ -133,6 +135,13 @@ QString buttonsName(MessageButtons buttons) {
 }
 
 }  // namespace
+
+// Each control library carries its own copy of this layer, and qobject_cast
+// knows only its own copy's classes: a host's transcript finds a control's
+// grids by their class name (the copies are built from the same source).
+const Grid* asGrid(const QObject* object) {
+  return object->inherits("velta::qt::Grid") ? static_cast<const Grid*>(object) : nullptr;
+}
 
 QString escapeValue(const QString& text) {
   QString out;

@@ -52,6 +52,10 @@ namespace velta::qt {
 class Grid;
 
 // One value escaped as above.
+// The grid that `object` is, made by this copy of the layer or by a control
+// library's own copy; nullptr when it is no grid.
+const Grid* asGrid(const QObject* object);
+
 QString escapeValue(const QString& text);
 QString escapeBytes(std::string_view bytes);
 

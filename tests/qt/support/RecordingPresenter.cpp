@@ -41,8 +41,9 @@ void RecordingPresenter::showForm(QWidget* owner, QDialog& form) {
   for (QLabel* label : form.findChildren<QLabel*>()) {
     if (!label->objectName().isEmpty()) snapshot.labels.insert(label->objectName(), label->text());
   }
-  for (Grid* grid : form.findChildren<Grid*>()) {
-    if (!grid->objectName().isEmpty()) snapshot.grids.insert(grid->objectName(), snapshotOf(*grid));
+  for (QWidget* widget : form.findChildren<QWidget*>()) {
+    const Grid* grid = asGrid(widget);
+    if (grid && !grid->objectName().isEmpty()) snapshot.grids.insert(grid->objectName(), snapshotOf(*grid));
   }
   snapshot.block = formBlock(form);
   forms << snapshot;

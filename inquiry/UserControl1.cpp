@@ -154,8 +154,8 @@ struct Q_DECL_HIDDEN UserControl1::Private {
 
   // Runs one entry point of the control: the engine's notices go to this
   // control's presenter, and nothing that fails gets past it. A failure is
-  // reported in the error box with the routine's suffix; `onFailure` runs
-  // first (an exchange that failed is over).
+  // reported in the error box with the routine's suffix, after ending the
+  // exchange when `endsExchangeOnFailure` (an exchange that failed is over).
   template <typename Body>
   void entry(const char* suffix, Body body, bool endsExchangeOnFailure = false) {
     velta::qt::NoticeScope notices(shower(), q, kLibrary);
@@ -569,7 +569,9 @@ void UserControl1::setSearch() {
 }
 
 void UserControl1::LocatePart() {
-  d_->entry(kLocatePart, [this] { d_->locate(); }, true);
+  // A call refused because an inquiry is open must leave that one running.
+  const bool opensOne = !inquiryOpen();
+  d_->entry(kLocatePart, [this] { d_->locate(); }, opensOne);
 }
 
 void UserControl1::parseResponse(std::string& response, int32_t& totByte) {

@@ -68,6 +68,8 @@ struct EndCase {
   std::size_t rows;
 };
 
+void PrintTo(const EndCase& c, std::ostream* os) { *os << c.name; }
+
 class AnswerEnds : public ::testing::TestWithParam<EndCase> {};
 
 TEST_P(AnswerEnds, TheFirstEmptyRecordEndsTheList) {
@@ -109,6 +111,8 @@ struct ShortExceptionCase {
   std::string answer;
   const char* description;
 };
+
+void PrintTo(const ShortExceptionCase& c, std::ostream* os) { *os << c.name; }
 
 class ShortExceptions : public ::testing::TestWithParam<ShortExceptionCase> {};
 

@@ -55,6 +55,8 @@ struct RowCase {
   const char* record;  // "" when the row is not sent
 };
 
+void PrintTo(const RowCase& c, std::ostream* os) { *os << c.name; }
+
 class GridRows : public InquiryRequest, public ::testing::WithParamInterface<RowCase> {};
 
 TEST_P(GridRows, QualifyingRowsAreSentAsTyped) {
@@ -101,6 +103,8 @@ struct UnsafeCase {
   InquiryPart part;
   const char* description;
 };
+
+void PrintTo(const UnsafeCase& c, std::ostream* os) { *os << c.name; }
 
 class UnsafeFields : public InquiryRequest, public ::testing::WithParamInterface<UnsafeCase> {};
 

@@ -9,7 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <chrono>
+#include <fstream>
 #include <memory>
+#include <stdexcept>
 
 #include "FakeDistributor.h"
 #include "base/BaseState.h"
@@ -53,6 +55,20 @@ QByteArray detail(int fields, const QByteArray& prefix) {
 QString errorText(int number, const QString& description, const char* suffix) {
   return QStringLiteral(" Error %1  ").arg(number) + description + kCrLf + QString::fromLatin1(suffix) + kCrLf;
 }
+
+// A presenter whose every box and form fails, as a host's presenter might.
+class FailingPresenter : public velta::qt::Presenter {
+ public:
+  velta::qt::MessageAnswer showMessage(QWidget*, const velta::qt::MessageBox&) override {
+    ++calls;
+    throw std::runtime_error("no screen");
+  }
+  void showForm(QWidget*, QDialog&) override {
+    ++calls;
+    throw std::runtime_error("no screen");
+  }
+  int calls = 0;
+};
 
 // Records the order in which a bag is written and read.
 class LoggingBag : public velta::qt::MemoryPropertyBag {
@@ -113,6 +129,9 @@ class InquiryControlTest : public QObject {
   void exitClosesAndEndsTheControl();
   void showingAgainEnablesTheSearchAgain();
   void theAdapterAddressClassAnswers();
+  void aShowHandlerFailureIsReportedNotPassedOn();
+  void withoutSettingsFileThereIsNoEngine();
+  void aFailingPresenterStopsNothing();
 
  private:
   std::unique_ptr<UserControl1> shownControl(int vendor = 1207);
@@ -158,6 +177,7 @@ void InquiryControlTest::initTestCase() {
 }
 
 void InquiryControlTest::init() {
+  qputenv("TMPDIR", QByteArray::fromStdString(sample_.tmpDir().string()));
   using namespace std::chrono;
   velta::baseState().clock = [] {
     return velta::DateTime{year{2026} / December / 8, hours{21} + minutes{5} + seconds{7}};
@@ -718,6 +738,48 @@ void InquiryControlTest::theAdapterAddressClassAnswers() {
   const QString address = veltaiq::clsMACAddress().GetMACAddress();
   static const QRegularExpression form(QStringLiteral("^([0-9A-F]{12}|\\d+ (Interface|Adapter)\\(s\\):\r\n|)$"));
   QVERIFY2(form.match(address).hasMatch(), qPrintable(address));
+}
+
+void InquiryControlTest::aShowHandlerFailureIsReportedNotPassedOn() {
+  QTemporaryDir settings;
+  {
+    std::ofstream out(settings.filePath(QStringLiteral("hBTCatalog.ini")).toStdString(), std::ios::binary);
+    out << "[xQ-Depot]\r\nServer=SRV\r\nDirectory=D1\r\nCustomerNumber=12a\r\n";
+  }
+  qputenv("TMPDIR", settings.path().toLocal8Bit());
+  UserControl1 control;
+  control.setPresenter(&presenter_);
+  control.show();  // an exception through Qt's event handler would end the host
+  QCOMPARE(presenter_.boxes.size(), 1);
+  QCOMPARE(presenter_.boxes[0].box.text, errorText(13, QStringLiteral("Type mismatch"), " in control show routine"));
+  QCOMPARE(presenter_.boxes[0].box.title, QStringLiteral("veltaiq error"));
+  QCOMPARE(control.errText(), presenter_.boxes[0].box.text);
+}
+
+void InquiryControlTest::withoutSettingsFileThereIsNoEngine() {
+  QTemporaryDir empty;
+  qputenv("TMPDIR", empty.path().toLocal8Bit());
+  auto control = shownControl(1207);
+  QCOMPARE(presenter_.boxes.size(), 2);
+  QCOMPARE(presenter_.boxes[0].box.title, QStringLiteral("EpcError"));
+  QVERIFY(presenter_.boxes[0].box.text.startsWith(QStringLiteral("You are missing file: ")));
+  QCOMPARE(presenter_.boxes[1].box.text,
+           errorText(91, QString::fromLatin1(velta::generalDescription(91)), " in setSearch routine"));
+}
+
+void InquiryControlTest::aFailingPresenterStopsNothing() {
+  FailingPresenter failing;
+  UserControl1 control;
+  control.setPresenter(&failing);
+  control.initProperties();
+  control.setXVendor(4321);
+  control.show();
+  control.setSearch();  // the box fails, and so does the error box after it: nothing escapes
+  QVERIFY(failing.calls >= 2);
+  QCOMPARE(control.errText(), errorText(51, QStringLiteral("Internal error: no screen"), " in setSearch routine"));
+  QSignalSpy shutdown(&control, &UserControl1::controlShutdown);
+  QTest::mouseClick(child<QPushButton>(control, QStringLiteral("cmdExit")), Qt::LeftButton);
+  QCOMPARE(shutdown.count(), 1);
 }
 
 QTEST_MAIN(InquiryControlTest)

@@ -132,6 +132,8 @@ class InquiryControlTest : public QObject {
   void aShowHandlerFailureIsReportedNotPassedOn();
   void withoutSettingsFileThereIsNoEngine();
   void aFailingPresenterStopsNothing();
+  void anAnswerTheFramingRefusesIsReported();
+  void aHostPartOutsideLatin1IsRefused();
 
  private:
   std::unique_ptr<UserControl1> shownControl(int vendor = 1207);
@@ -780,6 +782,29 @@ void InquiryControlTest::aFailingPresenterStopsNothing() {
   QSignalSpy shutdown(&control, &UserControl1::controlShutdown);
   QTest::mouseClick(child<QPushButton>(control, QStringLiteral("cmdExit")), Qt::LeftButton);
   QCOMPARE(shutdown.count(), 1);
+}
+
+void InquiryControlTest::anAnswerTheFramingRefusesIsReported() {
+  distributor_->answer = "99999999\n00|//VELTA//846\n";  // above the framing's 16 MiB
+  auto control = shownControl(1207);
+  control->setAnswerTimeout(60);
+  control->LocatePart();
+  QVERIFY(settled(*control));
+  QCOMPARE(presenter_.boxes.size(), 1);
+  QVERIFY2(presenter_.boxes[0].box.text.startsWith(QStringLiteral(" Error -21  ")), qPrintable(presenter_.boxes[0].box.text));
+  QVERIFY(presenter_.boxes[0].box.text.endsWith(QStringLiteral(" in ws1_Dataarrival routine") + kCrLf));
+  QVERIFY(searchButton(*control)->isEnabled());
+}
+
+void InquiryControlTest::aHostPartOutsideLatin1IsRefused() {
+  auto control = shownControl(1207);
+  control->setXPart(QStringLiteral("PH\u20AC"));
+  control->LocatePart();
+  QCOMPARE(presenter_.boxes.size(), 1);
+  QCOMPARE(presenter_.boxes[0].box.text,
+           errorText(-23, QStringLiteral("a character outside Latin-1 in the part number of row 1"), " in locatePart routine"));
+  QTest::qWait(50);
+  QCOMPARE(distributor_->connections, 0);
 }
 
 QTEST_MAIN(InquiryControlTest)

@@ -80,7 +80,8 @@ class VELTAIQ_EXPORT UserControl1 : public QWidget {
   void setXVendor(const QVariant& value);
 
   // Seconds to wait for the connection (15 unless set) and, after the
-  // request went out, for the whole answer (60 unless set). Not persisted.
+  // request went out, for the whole answer (60 unless set); 0 or less waits
+  // without end. Not persisted.
   double connectTimeout() const;
   void setConnectTimeout(double seconds);
   double answerTimeout() const;

@@ -90,33 +90,8 @@ void typeExtraParts(veltaiq::UserControl1& control, const std::vector<ExtraPart>
   }
 }
 
-// The grid entries of the transcript, read through each grid's item view.
-// The host's copy of the Qt layer cannot cast to the grid class of the
-// library's copy, so the transcript's own lookup finds no grid here; the view
-// inside is Qt's own class and is found.
-QString gridLines(const QWidget& control) {
-  QString lines;
-  for (const QString& name : {QStringLiteral("grdIQ"), QStringLiteral("grdItem")}) {
-    const QWidget* grid = control.findChild<QWidget*>(name);
-    const QTableWidget* view = grid ? grid->findChild<QTableWidget*>() : nullptr;
-    if (!view) continue;
-    const auto text = [](const QTableWidgetItem* item) { return velta::qt::escapeValue(item ? item->text() : QString()); };
-    QStringList titles;
-    for (int c = 0; c < view->columnCount(); ++c) titles << text(view->horizontalHeaderItem(c));
-    lines += QStringLiteral("  ") + name + QStringLiteral(".cols=") + titles.join(QLatin1Char('\t')) + QLatin1Char('\n');
-    for (int r = 0; r < view->rowCount(); ++r) {
-      QStringList cells;
-      for (int c = 0; c < view->columnCount(); ++c) cells << text(view->item(r, c));
-      lines += QStringLiteral("  %1 %2: ").arg(name).arg(r + 1) + cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
-    }
-  }
-  return lines;
-}
-
 QString controlState(const veltaiq::UserControl1& control) {
-  QString block = velta::qt::controlBlock(control, QStringLiteral("UserControl1"));
-  if (!block.contains(QStringLiteral("\n  grdIQ.cols="))) block += gridLines(control);
-  return block;
+  return velta::qt::controlBlock(control, QStringLiteral("UserControl1"));
 }
 
 int runInquiry(int& argc, char** argv, const InquiryArguments& a) {

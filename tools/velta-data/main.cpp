@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
   velta::tools::addGlobalOptions(app, context);
   velta::tools::addCodecCommands(app, context);
   velta::tools::addLinkCommands(app, context);
+  velta::tools::addJournalCommands(app, context);
   velta::tools::addFileCommands(app, context);
   velta::tools::addIndexCommands(app, context);
   velta::tools::addSampleCommands(app, context);

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "base/EngineError.h"
+#include "tools/sample/DistributorCatalog.h"
 #include "tools/sample/IndexBuilder.h"
 #include "tools/sample/SampleBusinessSystem.h"
 #include "tools/velta-data/Commands.h"
@@ -49,6 +50,19 @@ void printUse(const sample::SampleBusinessSystem& s) {
   for (std::size_t i = 1; i < environment.size(); ++i) std::cout << environment[i] << "\n";
 }
 
+void refuseUnusableHost(const SampleArguments& a) {
+  if (auto problem = sample::distributorHostProblem(a.options.distributor.host)) throw UsageError(*problem);
+}
+
+// The catalog of the distributor simulator, and how to start it on the vendor record's ports.
+void writeDistributorSide(const sample::SampleBusinessSystem& s) {
+  const auto file = sample::writeDistributorCatalog(s);
+  const auto& d = s.catalog.distributor();
+  std::cout << "# the distributor simulator, on the ports of the distributor's vendor record:\n"
+            << "velta-distributor --catalog " << file.string() << " --order-port " << d.orderPort
+            << " --status-port " << d.statusPort << " --inquiry-port " << d.inquiryPort << "\n";
+}
+
 void runSample(const CommandContext& context, SampleArguments& a) {
   // The global --server and --directory serve too when given before the subcommand.
   if (a.server.empty()) a.server = context.global.server;
@@ -63,7 +77,10 @@ void runSample(const CommandContext& context, SampleArguments& a) {
   try {
     sample::checkSampleOptions(a.options);
     refuseUnusableFolder(a);
-    printUse(sample::writeSampleBusinessSystem(a.dir, a.options));
+    refuseUnusableHost(a);
+    const auto written = sample::writeSampleBusinessSystem(a.dir, a.options);
+    printUse(written);
+    writeDistributorSide(written);
   } catch (const std::invalid_argument& e) {
     throw UsageError(e.what());
   } catch (const sample::IndexBuildError& e) {
@@ -89,7 +106,7 @@ void addSampleCommands(CLI::App& app, CommandContext& context) {
       ->type_name("NAME");
   cmd->add_flag("--index-only", [arguments](int64_t) { arguments->options.writePartRecords = false; },
                 "Leave the part records unwritten (PARTI complete, PARTL records all NUL)");
-  cmd->add_option("--distributor-host", arguments->options.distributor.host,
+  cmd->add_option("--distributor,--distributor-host", arguments->options.distributor.host,
                   "Host address stored in the distributor's vendor record")
       ->capture_default_str();
   cmd->add_option("--order-port", arguments->options.distributor.orderPort, "Distributor's order port")

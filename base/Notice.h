@@ -15,6 +15,9 @@ struct Notice {
   std::string title;           // empty: the box has no title of its own
   Icon icon = Icon::None;
   bool systemModal = false;
+  // For the log only (a share that cannot be reached, a refused logon): a
+  // control writes it to its host's log instead of showing a box.
+  bool logOnly = false;
 };
 
 using NoticeCallback = std::function<void(const Notice&)>;

@@ -79,12 +79,12 @@ void ShareAccess::ensureLoaded() {
     } else if (named) {
       mapFileMissing_ = true;
       notify({"The share map " + mapFile_ + " cannot be read; no share is mapped by it.", "Share map",
-              Notice::Icon::Critical});
+              Notice::Icon::Critical, false, true});
     } else {
       mapFile_.clear();  // the per-user default is optional
     }
   }
-  for (const auto& problem : map_.problems()) notify({problem, "Share map", Notice::Icon::Critical});
+  for (const auto& problem : map_.problems()) notify({problem, "Share map", Notice::Icon::Critical, false, true});
   if (!root_.empty()) rootBackend_ = std::make_unique<LocalShare>(root_);
 }
 

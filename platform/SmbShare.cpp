@@ -63,7 +63,7 @@ struct SmbShare::Connection {
   void report(const std::string& reason) {
     if (reported) return;
     reported = true;
-    notify({name + " (" + where + ") cannot be reached: " + reason + ".", "Share access", Notice::Icon::Critical});
+    notify({name + " (" + where + ") cannot be reached: " + reason + ".", "Share access", Notice::Icon::Critical, false, true});
   }
   void reportFailure(int error, bool atRoot) {
     if (atRoot || !concernsTheFile(error)) report(reasonFor(error, atRoot));

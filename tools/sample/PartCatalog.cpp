@@ -19,7 +19,8 @@ constexpr int kLineBytes = 2;
 constexpr int kDeletedParts = 3;
 
 // Part numbers of one family: prefix + (first + j x step), zero-padded to at least
-// `digits`. Within a line the prefixes are in key order and none begins another, so
+// `digits`. The brake fluids begin at 12345678, whose mask "47" shows it as
+// 123-45-678 (while the family stays below 1000 parts, that is). Within a line the prefixes are in key order and none begins another, so
 // every part of a family sorts below every part of the next.
 struct Family {
   const char* prefix;
@@ -27,6 +28,7 @@ struct Family {
   int step;
   const char* mask;
   const char* description;
+  int first;
 };
 constexpr int kFirstNumber = 7;
 
@@ -38,37 +40,37 @@ struct LineFamilies {
 const std::vector<LineFamilies>& table() {
   static const std::vector<LineFamilies> lines{
       {{12, 5005},
-       {{"1A", 4, 3, "   ", "OIL FILTER, SPIN ON"},
-        {"51", 5, 7, "3  ", "FUEL FILTER, INLINE"},
-        {"PH", 4, 3, "   ", "AIR FILTER, PANEL"}}},
+       {{"1A", 4, 3, "   ", "OIL FILTER, SPIN ON", kFirstNumber},
+        {"51", 5, 7, "3  ", "FUEL FILTER, INLINE", kFirstNumber},
+        {"PH", 4, 3, "   ", "AIR FILTER, PANEL", kFirstNumber}}},
       {{27, 1207},
-       {{"4L", 3, 5, "   ", "V BELT, 4L SECTION"},
-        {"K06", 4, 3, "   ", "SERP. BELT, 6 RIB"},
-        {"R", 5, 7, "2  ", "RADIATOR HOSE, MOLDED"}}},
+       {{"4L", 3, 5, "   ", "V BELT, 4L SECTION", kFirstNumber},
+        {"K06", 4, 3, "   ", "SERP. BELT, 6 RIB", kFirstNumber},
+        {"R", 5, 7, "2  ", "RADIATOR HOSE, MOLDED", kFirstNumber}}},
       {{40, 2040},
-       {{"D", 4, 3, "   ", "DISC PAD SET, FRONT"},
-        {"R", 5, 7, "3  ", "ROTOR, VENTED"},
-        {"S", 4, 5, "   ", "BRAKE SHOE SET, REAR"}}},
+       {{"D", 4, 3, "   ", "DISC PAD SET, FRONT", kFirstNumber},
+        {"R", 5, 7, "3  ", "ROTOR, VENTED", kFirstNumber},
+        {"S", 4, 5, "   ", "BRAKE SHOE SET, REAR", kFirstNumber}}},
       {{55, 7788},
-       {{"1157", 2, 1, "   ", "BULB, STOP/TAIL"},
-        {"H", 4, 3, "   ", "HEADLAMP, HALOGEN"},
-        {"LED", 5, 7, "4  ", "LED LAMP, 12V"}}},
+       {{"1157", 2, 1, "   ", "BULB, STOP/TAIL", kFirstNumber},
+        {"H", 4, 3, "   ", "HEADLAMP, HALOGEN", kFirstNumber},
+        {"LED", 5, 7, "4  ", "LED LAMP, 12V", kFirstNumber}}},
       {{103, 4180},
-       {{"05", 6, 11, "47 ", "BRAKE FLUID, DOT 3"},
-        {"C", 4, 3, "   ", "COOLANT, 50/50, GAL."},
-        {"M", 4, 3, "   ", "MOTOR OIL, 5W30, QT."}}},
+       {{"12345", 3, 1, "47 ", "BRAKE FLUID, DOT 3", 678},
+        {"C", 4, 3, "   ", "COOLANT, 50/50, GAL.", kFirstNumber},
+        {"M", 4, 3, "   ", "MOTOR OIL, 5W30, QT.", kFirstNumber}}},
       {{220, 1207},
-       {{"18", 3, 1, "   ", "WIPER BLADE, 18 IN."},
-        {"22", 3, 1, "   ", "WIPER BLADE, 22 IN."},
-        {"RF", 4, 3, "   ", "REFILL, 22 IN."}}},
+       {{"18", 3, 1, "   ", "WIPER BLADE, 18 IN.", kFirstNumber},
+        {"22", 3, 1, "   ", "WIPER BLADE, 22 IN.", kFirstNumber},
+        {"RF", 4, 3, "   ", "REFILL, 22 IN.", kFirstNumber}}},
       {{301, 6120},
-       {{"24", 4, 3, "   ", "BATTERY, GROUP 24"},
-        {"65", 4, 3, "   ", "BATTERY, GROUP 65"},
-        {"T", 4, 3, "   ", "TERMINAL, BATTERY"}}},
+       {{"24", 4, 3, "   ", "BATTERY, GROUP 24", kFirstNumber},
+        {"65", 4, 3, "   ", "BATTERY, GROUP 65", kFirstNumber},
+        {"T", 4, 3, "   ", "TERMINAL, BATTERY", kFirstNumber}}},
       {{950, 9050},
-       {{"AP", 4, 3, "   ", "SPARK PLUG, COPPER"},
-        {"IR", 4, 3, "   ", "SPARK PLUG, IRIDIUM"},
-        {"W", 5, 7, "   ", "PLUG WIRE SET, 8MM"}}},
+       {{"AP", 4, 3, "   ", "SPARK PLUG, COPPER", kFirstNumber},
+        {"IR", 4, 3, "   ", "SPARK PLUG, IRIDIUM", kFirstNumber},
+        {"W", 5, 7, "   ", "PLUG WIRE SET, 8MM", kFirstNumber}}},
   };
   return lines;
 }
@@ -178,8 +180,8 @@ SamplePart PartCatalog::part(int64_t index) const {
   const Family& family = line.families[familyIndex];
   const int64_t familyCount = groupSize(familyIndex, lineCount, line.families.size());
 
-  const int digits = std::max(family.digits, digitsOf(kFirstNumber + (familyCount - 1) * family.step));
-  std::string number = std::to_string(kFirstNumber + inFamily * family.step);
+  const int digits = std::max(family.digits, digitsOf(family.first + (familyCount - 1) * family.step));
+  std::string number = std::to_string(family.first + inFamily * family.step);
   number.insert(0, static_cast<std::size_t>(digits) - number.size(), '0');
 
   const uint64_t h = mix(static_cast<uint64_t>(index));

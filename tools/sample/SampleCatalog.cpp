@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "tools/sample/SamplePurchaseOrders.h"
+
 namespace velta::sample {
 namespace {
 
@@ -199,78 +201,6 @@ std::vector<SampleLine> lines() {
   return out;
 }
 
-SamplePoLine partLine(const SamplePart& part, int32_t quantity, int32_t costCents) {
-  return {.kind = PoLineKind::Part,
-          .line = part.line,
-          .partNumber = part.number,
-          .quantity = quantity,
-          .costCents = costCents,
-          .partCostCents = part.costCents};
-}
-
-std::vector<SamplePurchaseOrder> purchaseOrders(const PartCatalog& parts) {
-  const int64_t n = parts.count();
-  auto p = [&](int64_t i) { return parts.part(i); };
-  std::vector<SamplePurchaseOrder> out;
-
-  SamplePurchaseOrder open;
-  open.name = "100231";
-  open.vendor = kDistributor;
-  open.statusFlags = 0x02;  // printed, not yet transmitted
-  open.orderDate = day(2024, 5, 14);
-  open.buyer = "JDS";
-  open.comments = {"PLEASE SHIP COMPLETE", "CALL BEFORE DELIVERY, DOCK 3", "", "REF. 2024/117"};
-  open.lines = {partLine(p(0), 12, p(0).costCents),
-                {.kind = PoLineKind::Comment, .partNumber = "RUSH, CUSTOMER WAITING"},
-                partLine(p(n / 3), 2, 0),
-                partLine(p(n / 2), 1, 4599),
-                partLine(p(n - 1), 24, std::max(1, p(n - 1).costCents - 10)),
-                partLine(p(7), 5, 5)};
-  out.push_back(open);
-
-  SamplePurchaseOrder sent;
-  sent.name = "100232";
-  sent.vendor = kDistributor;
-  sent.statusFlags = 0x82;  // printed and transmitted
-  sent.orderDate = day(2024, 5, 2);
-  sent.buyer = "MKL";
-  sent.comments = {"STOCK ORDER, WEEK 18", "", "", ""};
-  sent.lines = {partLine(p(n / 5), 4, p(n / 5).costCents), partLine(p(2 * n / 3), 10, p(2 * n / 3).costCents)};
-  out.push_back(sent);
-
-  SamplePurchaseOrder missing;
-  missing.name = "100233";
-  missing.vendor = kDistributor;
-  missing.orderDate = day(2024, 5, 20);
-  missing.buyer = "JDS";
-  missing.comments = {"TWO PARTS NOT YET IN OUR FILE", "FREIGHT PREPAID", "", ""};
-  missing.lines = {partLine(p(n / 4), 3, p(n / 4).costCents),
-                   {.line = 12, .partNumber = "ZZ9999", .quantity = 2, .costCents = 1250, .inPartFile = false},
-                   {.line = 40, .partNumber = "QX0001", .quantity = 1, .costCents = 0, .inPartFile = false},
-                   {.kind = PoLineKind::Freight, .partNumber = "FREIGHT", .quantity = 1, .costCents = 1500},
-                   partLine(p(n / 6), 6, 0)};
-  out.push_back(missing);
-
-  SamplePurchaseOrder drop;
-  drop.name = "100234";
-  drop.vendor = kSecondNetwork;
-  drop.dropShip = 58812;
-  drop.orderDate = day(2024, 6, 3);
-  drop.buyer = "AR";
-  drop.comments = {"DROP SHIP TO CUSTOMER 58812", "ATTN. SERVICE DEPT.", "", ""};
-  drop.lines = {partLine(p(n / 8), 1, p(n / 8).costCents)};
-  out.push_back(drop);
-
-  SamplePurchaseOrder unknown;
-  unknown.name = "100235";
-  unknown.vendor = 4321;  // not in the vendor file
-  unknown.orderDate = day(2024, 6, 4);
-  unknown.buyer = "AR";
-  unknown.lines = {partLine(p(n / 7), 2, p(n / 7).costCents)};
-  out.push_back(unknown);
-  return out;
-}
-
 }  // namespace
 
 std::string SamplePoLine::partKey() const { return sample::partKey(line, partNumber); }
@@ -321,7 +251,7 @@ SampleCatalog makeSampleCatalog(int64_t partCount, const DistributorEndpoint& di
   catalog.deletedLineRecords = kDeletedLineRecords;
   catalog.lineLastRecord = kLineLastRecord;
   catalog.parts = PartCatalog(partCount);
-  catalog.purchaseOrders = purchaseOrders(catalog.parts);
+  catalog.purchaseOrders = samplePurchaseOrders(catalog.parts);
   return catalog;
 }
 

@@ -10,6 +10,7 @@
 
 #include "base/EngineError.h"
 #include "engine/cLogicalFile.h"
+#include "records/SiteOverrides.h"
 
 namespace velta::tools {
 
@@ -30,13 +31,9 @@ struct DiagnosedError : EngineError {
   std::string diagnosis;
 };
 
-// The global options: where the business system lies.
-struct GlobalOptions {
-  std::string root;       // --root DIR: as VELTA_UNC_ROOT
-  std::string shares;     // --shares FILE: as VELTA_SHARES
-  std::string server;     // --server NAME: cSystem.mUNCDrive
-  std::string directory;  // --directory NAME: cSystem.mDirectory
-};
+// The global options: where the business system lies (--root, --shares,
+// --server, --directory; tools/common/SiteOptions.h).
+using GlobalOptions = SiteOverrides;
 
 struct CommandContext {
   GlobalOptions global;
@@ -47,8 +44,6 @@ struct CommandContext {
   }
 };
 
-// Registers the global options on the application.
-void addGlobalOptions(CLI::App& app, CommandContext& context);
 // Applies the global options and reads the workstation's settings file
 // (LoadSiteSettings; --server and --directory override what it says): share
 // access and the system object are then set, and the engine has tried to start.

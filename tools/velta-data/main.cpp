@@ -10,6 +10,7 @@
 
 #include "base/BaseState.h"
 #include "base/EngineError.h"
+#include "tools/common/SiteOptions.h"
 #include "tools/velta-data/Commands.h"
 
 int main(int argc, char** argv) {
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
   };
 
   velta::tools::CommandContext context;
-  velta::tools::addGlobalOptions(app, context);
+  velta::tools::addSiteOptions(app, context.global);
   velta::tools::addCodecCommands(app, context);
   velta::tools::addLinkCommands(app, context);
   velta::tools::addJournalCommands(app, context);

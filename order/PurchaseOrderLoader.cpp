@@ -1,0 +1,190 @@
+#include "order/PurchaseOrderLoader.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "base/EngineError.h"
+#include "base/RuntimeFormat.h"
+#include "base/TextUtilities.h"
+#include "engine/cBusinessBasic.h"
+
+namespace velta {
+
+namespace {
+
+constexpr int kTransmittedBit = 128;
+constexpr int kPartLine = 4;
+constexpr int kFirstLineRecord = 7;
+constexpr int kLineIndexBuffer = 544;  // the cursor buffer "LINEI" is searched with
+constexpr int kMaskLength = 3;         // the dash mask after the part number
+
+// The runtime's Mid$: `length` bytes from the 1-based `start`, fewer at the end.
+std::string mid(const std::string& text, std::size_t start, std::size_t length) {
+  if (start - 1 >= text.size()) return {};
+  return text.substr(start - 1, length);
+}
+
+std::string withoutCommas(std::string text) {
+  std::replace(text.begin(), text.end(), ',', ' ');
+  return text;
+}
+
+}  // namespace
+
+bool isPlainFileName(std::string_view name) {
+  if (name.empty() || name.find("..") != std::string_view::npos) return false;
+  return std::none_of(name.begin(), name.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return c == '\\' || c == '/' || byte < 32 || byte == 127;
+  });
+}
+
+std::string accountText(const DistributorConnection& connection) {
+  if (connection.subAccount.empty()) return connection.dealerAccount;
+  return connection.dealerAccount + "/" + connection.subAccount;
+}
+
+std::string portsText(const DistributorConnection& connection) {
+  return "Using ports... " + std::to_string(connection.orderPort) + " - " + std::to_string(connection.statusPort);
+}
+
+void clearConnection(PurchaseOrderView& view, DistributorConnection& connection) {
+  connection = DistributorConnection{};
+  view.showHeader(kAccountHeader, "");
+  view.showHeader(kHostHeader, "");
+  view.showPorts("");
+  view.setActions(false, false);
+}
+
+PurchaseOrderLoader::PurchaseOrderLoader(std::shared_ptr<cBusinessBasic> engine, PurchaseOrderView& view,
+                                         DistributorConnection& connection)
+    : engine_(std::move(engine)), view_(view), connection_(connection) {}
+
+cBusinessBasic& PurchaseOrderLoader::engine() {
+  if (!engine_) throw EngineError::general(err::ObjectNotSet, "GetPO");
+  return *engine_;
+}
+
+PurchaseOrderLoader::Result PurchaseOrderLoader::load(const std::string& number) {
+  view_.clearRows();
+  view_.setRepaint(false);
+
+  auto& bb = engine();
+  Result result;
+  result.fileName = bb.Trun(number, 1).text();
+  if (!isPlainFileName(result.fileName)) return result;
+  int32_t lastRecord = 0;
+  const LogicalFileHandle file = bb.PhysLogicalOpen(result.fileName, "L", kRecordLength, lastRecord);
+  if (!file) return result;
+  result.opened = true;
+
+  std::string op;
+  std::string head = bb.LreadFile(file, 1);
+  const bool transmitted = bb.Min(1, bb.Unpack(op = "B", head, 33) & kTransmittedBit) == 1;
+  view_.setActions(!transmitted, transmitted);
+
+  bool vendorFound = false;
+  std::string vendorName;
+  loadVendor(head, vendorFound, vendorName);
+
+  head = bb.LreadFile(file, 1);
+  view_.showDropShip(bb.Unpack(op = "L", head, 17) != 0);
+
+  for (int32_t r = 2; r <= 5; ++r) {
+    std::string comment = mid(bb.LreadFile(file, r), 3, 35);
+    view_.showHeader(kFirstCommentHeader + r - 2, bb.Ucm(comment));
+  }
+  const std::string totals = bb.LreadFile(file, 6);
+  view_.showHeader(kTotalHeader, Format(Fixed::cents(bb.Unpack(op = "L", totals, 22)), "#######0.00"));
+
+  loadLines(file, lastRecord);
+
+  view_.setRepaint(true);
+  bb.CloseFile(result.fileName);
+  view_.showHeader(kVendorHeader, vendorName);
+  return result;
+}
+
+void PurchaseOrderLoader::loadVendor(const std::string& head, bool& found, std::string& vendorName) {
+  auto& bb = engine();
+  std::string op;
+  const int32_t vendor = bb.Unpack(op = "C", head, 11);
+  std::string key(4, '\0');
+  bb.Pack(op = "L", key, vendor, 1);
+  std::string buff;
+  int32_t rec = 0;
+  bb.KFind("VNDRI", buff, key, rec);
+  found = rec >= 1;
+  if (!found) {
+    vendorName = "Vendor not found";
+    clearConnection(view_, connection_);
+    return;
+  }
+  const std::string record = bb.LreadFile("VNDRL", rec);
+  std::string field = mid(record, 6, 20);
+  vendorName = bb.Ucm(field);
+  field = mid(record, 86, 8);
+  connection_.dealerAccount = bb.Ucm(field);
+  field = mid(record, 172, 10);
+  connection_.hostAddress = bb.Ucm(field);
+  view_.showHeader(kHostHeader, connection_.hostAddress);
+  field = mid(record, 193, 8);
+  connection_.subAccount = bb.Ucm(field);
+  connection_.orderPort = bb.Unpack(op = "C", record, 189);
+  if (connection_.orderPort == 0) connection_.orderPort = kDefaultOrderPort;
+  connection_.statusPort = bb.Unpack(op = "C", record, 191);
+  if (connection_.statusPort == 0) connection_.statusPort = kDefaultStatusPort;
+  view_.showPorts(portsText(connection_));
+  connection_.dealerAccount = bb.Trun(connection_.dealerAccount, 1).text();
+  connection_.subAccount = bb.Trun(connection_.subAccount, 1).text();
+  view_.showHeader(kAccountHeader, accountText(connection_));
+}
+
+void PurchaseOrderLoader::loadLines(const LogicalFileHandle& file, int32_t lastRecord) {
+  auto& bb = engine();
+  std::string op;
+  int64_t item = 1;
+  for (int32_t r = kFirstLineRecord; r <= lastRecord; ++r) {
+    const std::string line = bb.LreadFile(file, r);
+    const int32_t kind = bb.Unpack(op = "J", line, 1);
+    int64_t cost = bb.Unpack(op = "D", line, 33);
+    if (kind != kPartLine) continue;
+
+    std::string partKey = mid(line, 3, 14);
+    std::string buff;
+    int32_t rec = 0;
+    bb.KFind("PARTI", buff, partKey, rec);
+    std::string partText, description;
+    if (rec <= 0) {
+      std::string number = mid(line, 5, 12);
+      partText = bb.Ucm(number);
+      description = "Part Not Found";
+    } else {
+      const std::string part = bb.LreadFile("PARTL", rec);
+      std::string field = mid(part, 5, 14);
+      const std::string full = bb.Ucm(field);
+      const std::size_t split = full.size() >= kMaskLength ? full.size() - kMaskLength : 0;
+      partText = full.substr(0, split);
+      InsertDashes(partText, full.substr(split));
+      field = mid(part, 179, 14);
+      description = withoutCommas(bb.Ucm(field));
+      if (cost == 0) cost = bb.Unpack(op = "D", part, 61);
+    }
+
+    std::string lineKey(2, '\0');
+    bb.Pack(op = "C", lineKey, bb.Unpack(op = "C", line, 3), 1);
+    std::string lineBuff(kLineIndexBuffer, '\0');
+    int32_t lineRec = 0;
+    bb.KFind("LINEI", lineBuff, lineKey, lineRec);
+    std::string code = mid(bb.LreadFile("LINEL", std::abs(lineRec)), 5, 2);
+    const std::string lineCode = bb.Ucm(code);
+
+    const int64_t quantity = bb.Unpack(op = "K", line, 18);
+    view_.addRow(std::to_string(item) + "\t" + lineCode + "\t" + partText + "\t" + description + "\t" +
+                 std::to_string(quantity) + "\t" + Format(Fixed::cents(cost), "#####.00") + "\t" +
+                 Format(Fixed::cents(cost * quantity), "#####.00"));
+    ++item;
+  }
+}
+
+}  // namespace velta

@@ -1,0 +1,101 @@
+// The order control: one purchase order of the dealer's business system,
+// shown and sent to the distributor.
+//
+// A host places it on a form, sets the order number and loads the order:
+//
+//   veltaorder::UserControl1 control;
+//   control.readProperties(bag);                    // or initProperties() the first time
+//   QObject::connect(&control, &veltaorder::UserControl1::controlShutdown, [&] { control.close(); });
+//   control.show();                                 // the show handler opens the business system
+//   control.setXPONum(QStringLiteral("100231"));
+//   control.setPO();
+//   ...                                             // after controlShutdown:
+//   bool accepted = control.xPOSuccess().toInt() == 1;
+//   control.writeProperties(bag);
+//
+// Nothing a routine of the control meets escapes to the host: every failure is
+// reported in a message box (through the control's presenter) and kept as
+// errText. Qt and the standard library only: the core stays inside the library.
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "order/veltaorder_export.h"
+
+class QShowEvent;
+
+namespace velta::qt {
+class Presenter;
+class PropertyBag;
+}  // namespace velta::qt
+
+namespace veltaorder {
+
+class VELTAORDER_EXPORT UserControl1 : public QWidget {
+  Q_OBJECT
+  Q_PROPERTY(QVariant xPONum READ xPONum WRITE setXPONum NOTIFY xPONumChanged)
+  Q_PROPERTY(QVariant xPOSuccess READ xPOSuccess WRITE setXPOSuccess NOTIFY xPOSuccessChanged)
+  Q_PROPERTY(QString errText READ errText STORED false)
+
+ public:
+  explicit UserControl1(QWidget* parent = nullptr);
+  // The terminate handler: releases the line-code map and, with the last
+  // control of the library, the shared data engine.
+  ~UserControl1() override;
+
+  // Loads the order named by xPONum and shows it; the number appears at once.
+  void setPO();
+  // Sends the shown order to the distributor.
+  void submitOrder();
+  // Shows the distributor's answer to an order.
+  void parseResponse(std::string& response, int32_t& totByte);
+  // The text of a purchase-order status code (a number or a numeric text).
+  QString getPOStatCode(const QVariant& xcode);
+  // The purchase-order number: also the name of the order's file. A number or a text.
+  QVariant xPONum() const;
+  void setXPONum(const QVariant& value);
+  // 1 once the distributor acknowledged the order; 0 when shown and after an exception.
+  QVariant xPOSuccess() const;
+  void setXPOSuccess(const QVariant& value);
+  // Asks the distributor for the status of an order already sent.
+  void poStatus();
+  // Shows the distributor's answer to a status request.
+  void statusResponse(std::string& response, int32_t& totByte);
+  // Colours the order lines of the status form's grid.
+  void SetGrid();
+
+  // The host container's handlers: a new instance, and a saved one read back and saved.
+  void initProperties();
+  void readProperties(velta::qt::PropertyBag& bag);
+  void writeProperties(velta::qt::PropertyBag& bag) const;
+
+  // Every message box and modal form of this control goes through `presenter`
+  // (not owned; it must outlive the control). None: the real Qt dialogs.
+  void setPresenter(velta::qt::Presenter* presenter);
+
+  // The text of the last error box.
+  QString errText() const;
+
+ signals:
+  // The control is done: the host hides or removes it.
+  void controlShutdown();
+  // Declared for hosts that listen for it; the control never raises it.
+  void writeData();
+  void xPONumChanged(const QVariant& value);
+  void xPOSuccessChanged(const QVariant& value);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Private;
+  std::unique_ptr<Private> d_;
+};
+
+}  // namespace veltaorder

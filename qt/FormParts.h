@@ -1,0 +1,30 @@
+// Pieces the result forms are built of, so that every form looks and behaves alike.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QDialog;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace velta::qt {
+
+class Grid;
+
+// A value label of an array: a sunken box the caller fills, plain text,
+// selectable so that a user can copy an order number from it.
+QLabel* createValueBox(QWidget* parent, const QString& array, int index, bool whiteBackground = false);
+// A box several lines high whose text wraps (status and error messages).
+void makeTallBox(QLabel* box, int lines);
+
+// The form's "Ok": the default button; pressing it hides the form and ends its
+// modal run as accepted.
+QPushButton* createOkButton(QDialog* form);
+
+// A grid named `name` with only its title row, the titles and the widths in twips.
+Grid* createTitledGrid(QWidget* parent, const QString& name, const QStringList& titles, const QList<int>& widthsTwips);
+
+}  // namespace velta::qt

@@ -1,0 +1,60 @@
+// The one seam through which a control shows message boxes and modal forms.
+//
+// Each control holds its own presenter (QtPresenter unless the host sets
+// another), so that a host can answer boxes itself, tests can record them and
+// the headless workstation can print them. Qt and the standard library only:
+// a host subclasses it without linking anything of the controls.
+//
+//   class MyPresenter : public velta::qt::Presenter {
+//     MessageAnswer showMessage(QWidget* owner, const MessageBox& box) override;
+//     void showForm(QWidget* owner, QDialog& form) override;
+//   };
+//   control.setPresenter(&myPresenter);
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QWidget>
+
+namespace velta::qt {
+
+enum class MessageIcon { None, Critical, Exclamation, Information, Question };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
+enum class MessageAnswer { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
+
+struct MessageBox {
+  // Lines are separated by CR LF as the controls build them; a presenter shows
+  // each line break as one.
+  QString text;
+  QString title;
+  MessageIcon icon = MessageIcon::None;
+  MessageButtons buttons = MessageButtons::Ok;
+  // The control asked for a box that blocks more than its own window.
+  bool systemModal = false;
+};
+
+// The answer of the first (default) button of a box with these buttons.
+inline MessageAnswer defaultAnswer(MessageButtons buttons) {
+  switch (buttons) {
+    case MessageButtons::Ok:
+    case MessageButtons::OkCancel: return MessageAnswer::Ok;
+    case MessageButtons::YesNo:
+    case MessageButtons::YesNoCancel: return MessageAnswer::Yes;
+    case MessageButtons::RetryCancel: return MessageAnswer::Retry;
+    case MessageButtons::AbortRetryIgnore: return MessageAnswer::Abort;
+  }
+  return MessageAnswer::Ok;
+}
+
+class Presenter {
+ public:
+  virtual ~Presenter() = default;
+
+  // Shows the box owned by `owner` and returns the button the user chose.
+  virtual MessageAnswer showMessage(QWidget* owner, const MessageBox& box) = 0;
+  // Shows the form modally, owned by `owner`, and returns once it was closed
+  // (its "Ok" button hides it). The caller still owns the form.
+  virtual void showForm(QWidget* owner, QDialog& form) = 0;
+};
+
+}  // namespace velta::qt

@@ -1,0 +1,96 @@
+#include "qt/QtPresenter.h"
+
+#include <QMessageBox>
+
+namespace velta::qt {
+
+namespace {
+
+QMessageBox::Icon qtIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::None: return QMessageBox::NoIcon;
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Question: return QMessageBox::Question;
+  }
+  return QMessageBox::NoIcon;
+}
+
+struct ButtonSet {
+  QList<QMessageBox::StandardButton> buttons;  // the first is the default
+  QMessageBox::StandardButton escape;
+};
+
+ButtonSet qtButtons(MessageButtons buttons) {
+  using B = QMessageBox;
+  switch (buttons) {
+    case MessageButtons::Ok: return {{B::Ok}, B::Ok};
+    case MessageButtons::OkCancel: return {{B::Ok, B::Cancel}, B::Cancel};
+    case MessageButtons::YesNo: return {{B::Yes, B::No}, B::No};
+    case MessageButtons::YesNoCancel: return {{B::Yes, B::No, B::Cancel}, B::Cancel};
+    case MessageButtons::RetryCancel: return {{B::Retry, B::Cancel}, B::Cancel};
+    case MessageButtons::AbortRetryIgnore: return {{B::Abort, B::Retry, B::Ignore}, B::Abort};
+  }
+  return {{B::Ok}, B::Ok};
+}
+
+MessageAnswer answerOf(QMessageBox::StandardButton button, MessageButtons buttons) {
+  switch (button) {
+    case QMessageBox::Ok: return MessageAnswer::Ok;
+    case QMessageBox::Cancel: return MessageAnswer::Cancel;
+    case QMessageBox::Yes: return MessageAnswer::Yes;
+    case QMessageBox::No: return MessageAnswer::No;
+    case QMessageBox::Retry: return MessageAnswer::Retry;
+    case QMessageBox::Abort: return MessageAnswer::Abort;
+    case QMessageBox::Ignore: return MessageAnswer::Ignore;
+    default: return defaultAnswer(buttons);
+  }
+}
+
+}  // namespace
+
+QString withLineFeeds(const QString& text) {
+  QString result = text;
+  result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return result;
+}
+
+MessageAnswer QtPresenter::showMessage(QWidget* owner, const MessageBox& box) {
+  QMessageBox dialog(owner);
+  dialog.setIcon(qtIcon(box.icon));
+  dialog.setWindowTitle(box.title);
+  dialog.setText(withLineFeeds(box.text));
+  dialog.setTextFormat(Qt::PlainText);
+  const ButtonSet set = qtButtons(box.buttons);
+  for (auto button : set.buttons) dialog.addButton(button);
+  dialog.setDefaultButton(set.buttons.front());
+  dialog.setEscapeButton(set.escape);
+  // A system-modal request is the strongest modality Qt has.
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.exec();
+  auto* clicked = dialog.clickedButton();
+  const auto standard = clicked ? dialog.standardButton(clicked) : set.escape;
+  return answerOf(standard, box.buttons);
+}
+
+void QtPresenter::showForm(QWidget* owner, QDialog& form) {
+  // Owned by the control while shown (centred on it, closed with it); the
+  // caller's own parent comes back afterwards, so the caller alone decides
+  // when the form goes.
+  QWidget* const previousParent = form.parentWidget();
+  const Qt::WindowFlags previousFlags = form.windowFlags();
+  const bool reparent = owner && previousParent != owner;
+  if (reparent) form.setParent(owner, previousFlags | Qt::Dialog);
+  form.setWindowModality(Qt::ApplicationModal);
+  form.exec();
+  if (reparent) form.setParent(previousParent, previousFlags);
+}
+
+QtPresenter& QtPresenter::instance() {
+  static QtPresenter presenter;
+  return presenter;
+}
+
+}  // namespace velta::qt

@@ -1,0 +1,240 @@
+// The grid: rows counted with the titles, pieces of added rows, styles, widths.
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "qt/Grid.h"
+#include "qt/Twips.h"
+
+using velta::qt::Grid;
+
+class GridTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void freshGrid() {
+    Grid grid;
+    QCOMPARE(grid.Rows(), 1);
+    QCOMPARE(grid.Cols(), 0);
+    grid.setColumnTitles({QStringLiteral("Item"), QStringLiteral("Line"), QStringLiteral("Part")});
+    QCOMPARE(grid.Rows(), 1);
+    QCOMPARE(grid.Cols(), 3);
+    QCOMPARE(grid.TextMatrix(0, 0), QStringLiteral("Item"));
+    QCOMPARE(grid.TextMatrix(0, 2), QStringLiteral("Part"));
+    QCOMPARE(grid.columnTitles(), QStringList({"Item", "Line", "Part"}));
+  }
+
+  void addItem_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("cells");
+    QTest::newRow("as many pieces as columns") << QStringLiteral("1\tABC\t123") << QStringList{"1", "ABC", "123"};
+    QTest::newRow("fewer pieces") << QStringLiteral("1\tABC") << QStringList{"1", "ABC", ""};
+    QTest::newRow("one piece") << QStringLiteral("only") << QStringList{"only", "", ""};
+    QTest::newRow("nothing") << QString() << QStringList{"", "", ""};
+    QTest::newRow("more pieces") << QStringLiteral("1\t2\t3\t4\t5") << QStringList{"1", "2", "3"};
+    QTest::newRow("trailing tab") << QStringLiteral("a\tb\tc\t") << QStringList{"a", "b", "c"};
+    QTest::newRow("leading tab") << QStringLiteral("\tb\tc") << QStringList{"", "b", "c"};
+    QTest::newRow("blanks kept") << QStringLiteral(" a \t  \tc ") << QStringList{" a ", "  ", "c "};
+  }
+  void addItem() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, cells);
+    Grid grid;
+    grid.setColumnTitles({"A", "B", "C"});
+    grid.AddItem(QStringLiteral("first\trow"));
+    grid.AddItem(text);
+    QCOMPARE(grid.Rows(), 3);
+    for (int c = 0; c < 3; ++c) QCOMPARE(grid.TextMatrix(2, c), cells[c]);
+    // The earlier row and the titles are untouched.
+    QCOMPARE(grid.TextMatrix(1, 0), QStringLiteral("first"));
+    QCOMPARE(grid.TextMatrix(1, 2), QString());
+    QCOMPARE(grid.TextMatrix(0, 1), QStringLiteral("B"));
+  }
+
+  void setRowsCountsTitleRow() {
+    Grid grid;
+    grid.setColumnTitles({"A", "B"});
+    grid.AddItem("1\t2");
+    grid.AddItem("3\t4");
+    grid.setIsSubtotal(2, true);
+    grid.setRowOutlineLevel(2, 1);
+    QCOMPARE(grid.Rows(), 3);
+    grid.setRows(1);
+    QCOMPARE(grid.Rows(), 1);
+    QCOMPARE(grid.TextMatrix(0, 0), QStringLiteral("A"));
+    QCOMPARE(grid.view()->rowCount(), 0);
+    // Rows that come back are fresh: empty, not a group, level 0.
+    grid.setRows(3);
+    QCOMPARE(grid.Rows(), 3);
+    QCOMPARE(grid.TextMatrix(2, 0), QString());
+    QVERIFY(!grid.isSubtotal(2));
+    QCOMPARE(grid.rowOutlineLevel(2), 0);
+    grid.setRows(0);
+    QCOMPARE(grid.Rows(), 1);
+  }
+
+  void textMatrixOutside() {
+    Grid grid;
+    grid.setColumnTitles({"A"});
+    grid.AddItem("x");
+    QCOMPARE(grid.TextMatrix(2, 0), QString());
+    QCOMPARE(grid.TextMatrix(1, 1), QString());
+    QCOMPARE(grid.TextMatrix(-1, 0), QString());
+    grid.setTextMatrix(5, 0, "ignored");
+    QCOMPARE(grid.Rows(), 2);
+    grid.setTextMatrix(1, 0, "y");
+    QCOMPARE(grid.TextMatrix(1, 0), QStringLiteral("y"));
+    grid.setTextMatrix(0, 0, "Title");
+    QCOMPARE(grid.view()->horizontalHeaderItem(0)->text(), QStringLiteral("Title"));
+  }
+
+  void setColsKeepsCells() {
+    Grid grid;
+    grid.setColumnTitles({"A", "B"});
+    grid.AddItem("1\t2");
+    grid.setCols(4);
+    QCOMPARE(grid.Cols(), 4);
+    QCOMPARE(grid.TextMatrix(1, 1), QStringLiteral("2"));
+    grid.setTextMatrix(1, 3, "new");
+    QCOMPARE(grid.TextMatrix(1, 3), QStringLiteral("new"));
+    grid.setCols(1);
+    QCOMPARE(grid.TextMatrix(1, 0), QStringLiteral("1"));
+    QCOMPARE(grid.TextMatrix(1, 1), QString());
+  }
+
+  void outlineAndGroup() {
+    Grid grid;
+    grid.setColumnTitles({"A", "B"});
+    grid.AddItem("order line");
+    grid.setIsSubtotal(grid.Rows() - 1, true);
+    grid.setRowOutlineLevel(grid.Rows() - 1, 0);
+    grid.AddItem("\tshipment");
+    grid.setIsSubtotal(grid.Rows() - 1, false);
+    grid.setRowOutlineLevel(grid.Rows() - 1, 1);
+    QVERIFY(grid.isSubtotal(1));
+    QCOMPARE(grid.rowOutlineLevel(1), 0);
+    QVERIFY(!grid.isSubtotal(2));
+    QCOMPARE(grid.rowOutlineLevel(2), 1);
+    QVERIFY(!grid.isSubtotal(3));  // outside
+    QCOMPARE(grid.rowOutlineLevel(3), 0);
+  }
+
+  void colourAndBold() {
+    Grid grid;
+    grid.setColumnTitles({"A", "B", "C"});
+    grid.AddItem("1\t2\t3");
+    grid.AddItem("4\t5\t6");
+    QVERIFY(!grid.cellBackColor(1, 0).isValid());
+    QVERIFY(!grid.cellFontBold(1, 0));
+    const QColor group = velta::qt::fromBgr(0xC0E0FF);
+    for (int c = 0; c < 3; ++c) {
+      grid.setCellBackColor(1, c, group);
+      grid.setCellFontBold(1, c, true);
+    }
+    for (int c = 0; c < 3; ++c) {
+      QCOMPARE(grid.cellBackColor(1, c), QColor(0xff, 0xe0, 0xc0));
+      QVERIFY(grid.cellFontBold(1, c));
+      QVERIFY(!grid.cellBackColor(2, c).isValid());
+      QVERIFY(!grid.cellFontBold(2, c));
+    }
+    // The text stays; the colour goes again.
+    QCOMPARE(grid.TextMatrix(1, 1), QStringLiteral("2"));
+    grid.setCellBackColor(1, 1, QColor());
+    QVERIFY(!grid.cellBackColor(1, 1).isValid());
+    grid.setCellFontBold(1, 1, false);
+    QVERIFY(!grid.cellFontBold(1, 1));
+  }
+
+  void fromBgr_data() {
+    QTest::addColumn<quint32>("bgr");
+    QTest::addColumn<QString>("rgb");
+    QTest::newRow("&H00C0E0FF&") << quint32(0x00C0E0FF) << QStringLiteral("#ffe0c0");
+    QTest::newRow("red") << quint32(0x000000FF) << QStringLiteral("#ff0000");
+    QTest::newRow("blue") << quint32(0x00FF0000) << QStringLiteral("#0000ff");
+    QTest::newRow("white") << quint32(0x00FFFFFF) << QStringLiteral("#ffffff");
+    QTest::newRow("high byte ignored") << quint32(0x80123456) << QStringLiteral("#563412");
+  }
+  void fromBgr() {
+    QFETCH(quint32, bgr);
+    QFETCH(QString, rgb);
+    QCOMPARE(velta::qt::fromBgr(bgr).name(QColor::HexRgb), rgb);
+  }
+
+  void widthsInTwips() {
+    Grid grid;
+    grid.setColumnTitles({"Item", "Line"});
+    grid.setColWidthTwips(0, 645);
+    grid.setColWidthTwips(1, 2895);
+    QCOMPARE(grid.colWidthPixels(0), velta::qt::twipsToPixels(&grid, 645));
+    QCOMPARE(grid.colWidthPixels(1), velta::qt::twipsToPixels(&grid, 2895));
+  }
+
+  void autoSizeCountsTitles() {
+    Grid grid;
+    const QString longTitle = QStringLiteral("A rather long column title");
+    grid.setColumnTitles({longTitle, "B", "C"});
+    grid.AddItem("x\tshort\ty");
+    grid.setColWidthTwips(0, 150);  // 10 pixels: far too narrow for the title
+    grid.setColWidthTwips(1, 150);
+    grid.setColWidthTwips(2, 150);
+    grid.setTextMatrix(1, 1, QStringLiteral("a cell text that is much longer than its title"));
+    const int widthOfC = grid.colWidthPixels(2);
+    grid.AutoSize(0, 1);
+    const QFontMetrics header(grid.view()->horizontalHeader()->font());
+    QVERIFY(grid.colWidthPixels(0) >= header.horizontalAdvance(longTitle));
+    const QFontMetrics cells(grid.view()->font());
+    QVERIFY(grid.colWidthPixels(1) >= cells.horizontalAdvance(grid.TextMatrix(1, 1)));
+    // Outside the range nothing changes.
+    QCOMPARE(grid.colWidthPixels(2), widthOfC);
+    // A range beyond the last column is cut to the grid.
+    grid.AutoSize(1, 99);
+    grid.AutoSize(-5, 0);
+  }
+
+  void redraw() {
+    Grid grid;
+    grid.setColumnTitles({"A"});
+    QVERIFY(grid.redraw());
+    grid.setRedraw(false);
+    QVERIFY(!grid.redraw());
+    QVERIFY(!grid.view()->updatesEnabled());
+    grid.AddItem("1");
+    QCOMPARE(grid.Rows(), 2);
+    grid.setRedraw(true);
+    QVERIFY(grid.redraw());
+    QVERIFY(grid.view()->updatesEnabled());
+  }
+
+  void editing() {
+    Grid grid;
+    grid.setColumnTitles({"Line", "Part", "Qty", "Description"});
+    grid.setRows(7);
+    for (int r = 2; r <= 6; ++r) {
+      for (int c = 0; c < 3; ++c) grid.setEditable(r, c, true);
+    }
+    QVERIFY(!grid.isEditable(1, 0));
+    QVERIFY(grid.isEditable(2, 0));
+    QVERIFY(grid.isEditable(6, 2));
+    QVERIFY(!grid.isEditable(6, 3));
+    QVERIFY(!grid.isEditable(0, 0));
+    grid.setEditable(0, 0, true);  // titles are never editable
+    QVERIFY(!grid.isEditable(0, 0));
+
+    QSignalSpy edited(&grid, &Grid::cellEdited);
+    // Code that sets a text is not the user.
+    grid.setTextMatrix(2, 1, QStringLiteral("by code"));
+    grid.AddItem("x");
+    QCOMPARE(edited.count(), 0);
+    // The user types into row 3, column 1 (the view's row 2).
+    grid.view()->item(2, 1)->setText(QStringLiteral("12345"));
+    QCOMPARE(edited.count(), 1);
+    QCOMPARE(edited[0][0].toInt(), 3);
+    QCOMPARE(edited[0][1].toInt(), 1);
+    QCOMPARE(grid.TextMatrix(3, 1), QStringLiteral("12345"));
+  }
+};
+
+QTEST_MAIN(GridTest)
+#include "tst_grid.moc"

@@ -1,0 +1,39 @@
+// velta-workstation: a small host of the controls, as a dealer's workstation
+// software embeds them. Every command has --help.
+//
+//   velta-workstation order --po 100231 --headless --show-loaded
+//
+// Exit status: 0 the control raised controlShutdown, or the load finished;
+// 1 the host itself failed (no display and no --headless, a settings file it
+// cannot write); 2 bad usage; 3 the run ended without controlShutdown where
+// one was expected. Standard output carries only the transcript (headless);
+// diagnostics go to standard error.
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+#include "tools/velta-workstation/Commands.h"
+#include "tools/velta-workstation/Host.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"velta-workstation: the controls on the business system, as a dealer's host shows them"};
+  app.require_subcommand(1);
+  velta::workstation::CommandAction action;
+  velta::workstation::addOrderCommand(app, action);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int code = app.exit(e);
+    return code == 0 ? velta::workstation::kDone : velta::workstation::kBadUsage;
+  }
+  try {
+    return action(argc, argv);
+  } catch (const velta::workstation::HostError& e) {
+    std::cerr << "velta-workstation: " << e.what() << "\n";
+    return e.exitStatus;
+  } catch (const std::exception& e) {
+    std::cerr << "velta-workstation: " << e.what() << "\n";
+    return velta::workstation::kHostFailed;
+  }
+}

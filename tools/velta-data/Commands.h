@@ -61,6 +61,8 @@ void addSiteCommands(CLI::App& app, CommandContext& context);
 void addCodecCommands(CLI::App& app, CommandContext& context);
 // token
 void addLinkCommands(CLI::App& app, CommandContext& context);
+// journal: the exchange journal of a workstation
+void addJournalCommands(CLI::App& app, CommandContext& context);
 
 // info, read, delete: logical files by name
 void addFileCommands(CLI::App& app, CommandContext& context);

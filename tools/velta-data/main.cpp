@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
   velta::tools::addSiteOptions(app, context.global);
   velta::tools::addCodecCommands(app, context);
   velta::tools::addLinkCommands(app, context);
+  velta::tools::addJournalCommands(app, context);
   velta::tools::addFileCommands(app, context);
   velta::tools::addIndexCommands(app, context);
   velta::tools::addSampleCommands(app, context);

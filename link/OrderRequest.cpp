@@ -1,0 +1,81 @@
+#include "link/OrderRequest.h"
+
+#include <cstdio>
+
+#include "base/TextUtilities.h"
+
+namespace velta {
+
+namespace {
+
+std::string firstCharacter(const std::string& entry) { return entry.substr(0, 1); }
+
+// "yymmdd".
+std::string shipDateField(Date date) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d%02d%02d", yearOf(date) % 100, monthOf(date), dayOf(date));
+  return text;
+}
+
+std::string rowName(std::string_view field, std::size_t row) {
+  return std::string(field) + " of row " + std::to_string(row);
+}
+
+template <typename HeaderLine>
+OutgoingRequest build(const OrderRequestInput& input, const LineCodeMap& lineCodes, HeaderLine headerLine) {
+  const std::string account = trimBlanks(input.dealerAccount);
+  const std::string poNumber = trimBlanks(input.poNumber);
+  const std::string shipMethod = firstCharacter(input.shipMethod);
+  const std::string backOrderCode = firstCharacter(input.backOrderCode);
+  const std::string backOrderShip = firstCharacter(input.backOrderShipMethod);
+  refuseSeparators(account, "the dealer account");
+  refuseSeparators(poNumber, "the PO number");
+  refuseSeparators(shipMethod, "the ship method code");
+  refuseSeparators(backOrderCode, "the back-order code");
+  refuseSeparators(backOrderShip, "the back-order ship method code");
+
+  std::string message = headerLine();
+  message += "01|" + account + '|' + poNumber + "|||";
+  if (input.requestedShipDate != input.today) message += shipDateField(input.requestedShipDate);
+  message += '|' + shipMethod + '|' + (input.resale ? "Y" : "") + '|' + backOrderCode + '|' + backOrderShip + '\n';
+
+  for (std::size_t i = 0; i < input.lines.size(); ++i) {
+    const OrderLine& line = input.lines[i];
+    const std::size_t row = i + 1;  // row 0 of the grid is its heading
+    std::string lineCode = lineCodes.rktLineCode(Value(line.lineCode));
+    if (Trun(lineCode, 1).empty()) lineCode = line.lineCode;
+    const std::string part = trimBlanks(line.part);
+    const std::string quantity = trimBlanks(line.quantity);
+    refuseSeparators(lineCode, rowName("the line code", row));
+    refuseSeparators(part, rowName("the part number", row));
+    refuseSeparators(quantity, rowName("the quantity", row));
+    message += "05|" + lineCode + '|' + part + '|' + quantity + '\n';
+  }
+  OutgoingRequest request;
+  request.lengthLine = lengthLine(message);
+  request.message = std::move(message);
+  return request;
+}
+
+}  // namespace
+
+RequestMoment requestMomentOf(const DateTime& moment) {
+  char date[16];
+  char time[16];
+  const auto clock = moment.time();
+  std::snprintf(date, sizeof date, "%04d%02d%02d", yearOf(moment.date), monthOf(moment.date), dayOf(moment.date));
+  std::snprintf(time, sizeof time, "%02d:%02d:%02d", static_cast<int>(clock.hours().count()),
+                static_cast<int>(clock.minutes().count()), static_cast<int>(clock.seconds().count()));
+  return RequestMoment{date, time};
+}
+
+OutgoingRequest buildOrderRequest(const OrderRequestInput& input, const LineCodeMap& lineCodes) {
+  return build(input, lineCodes, [&] { return requestHeaderLine(MessageSet::Order850, input.moment); });
+}
+
+OutgoingRequest buildOrderRequest(const OrderRequestInput& input, const LineCodeMap& lineCodes,
+                                  const TokenTable& table) {
+  return build(input, lineCodes, [&] { return requestHeaderLine(MessageSet::Order850, input.moment, table); });
+}
+
+}  // namespace velta

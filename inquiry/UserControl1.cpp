@@ -27,6 +27,7 @@
 #include "link/InquiryAnswer.h"
 #include "link/InquiryRequest.h"
 #include "link/LineCodeMap.h"
+#include "link/MessageFields.h"
 #include "link/RequestHeader.h"
 #include "qt/FormParts.h"
 #include "qt/Grid.h"
@@ -88,7 +89,7 @@ Failure failureOf(const std::exception_ptr& error) {
 }
 
 velta::EngineError exchangeError(const std::string& description) {
-  return velta::EngineError(velta::kExchangeErrorNumber, "Exchange", description);
+  return velta::EngineError(velta::err::ExchangeFailed, "Exchange", description);
 }
 
 // The runtime's Mid$: `length` bytes from the 1-based `start`, fewer at the end.
@@ -187,7 +188,7 @@ struct Q_DECL_HIDDEN UserControl1::Private {
   }
   void reportExchange(const std::string& description, const char* suffix) {
     endExchange();
-    reportError({velta::kExchangeErrorNumber, description}, suffix);
+    reportError({velta::err::ExchangeFailed, description}, suffix);
   }
 
   void showHandler();

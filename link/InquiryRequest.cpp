@@ -2,6 +2,7 @@
 
 #include "base/EngineError.h"
 #include "base/TextUtilities.h"
+#include "link/MessageFields.h"
 
 namespace velta {
 
@@ -12,15 +13,6 @@ constexpr int kFirstGridRow = 2;
 // Leading and trailing blanks only: a tab is not a blank here, and the
 // field check refuses it afterwards.
 bool onlyBlanks(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
-
-const char* separatorName(char c) {
-  switch (c) {
-    case '|': return "a \"|\"";
-    case '\t': return "a TAB";
-    case '\r': return "a CR";
-    default: return "a LF";
-  }
-}
 
 std::string partRecord(const LineCodeMap& lineCodes, const InquiryPart& part, int row) {
   const std::string code = distributorLineCode(lineCodes, part.line);
@@ -42,10 +34,7 @@ std::string distributorLineCode(const LineCodeMap& lineCodes, const std::string&
 }
 
 void checkRequestField(const std::string& value, const char* field, int row) {
-  const std::size_t at = value.find_first_of("|\t\r\n");
-  if (at == std::string::npos) return;
-  throw EngineError(kExchangeErrorNumber, "Exchange",
-                    std::string(separatorName(value[at])) + " in the " + field + " of row " + std::to_string(row));
+  refuseSeparators(value, std::string("the ") + field + " of row " + std::to_string(row));
 }
 
 std::string inquiryRecords(const InquiryRequestParts& parts, const LineCodeMap& lineCodes) {

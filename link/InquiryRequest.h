@@ -53,8 +53,6 @@ struct InquiryRequestParts {
   std::vector<InquiryPart> gridRows;  // rows 2, 3, ... of the entry grid
 };
 
-inline constexpr int kExchangeErrorNumber = -23;
-
 // Whether a grid row goes into the request.
 bool qualifies(const InquiryPart& row);
 

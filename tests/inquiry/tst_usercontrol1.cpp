@@ -603,7 +603,7 @@ void InquiryControlTest::unsafeTypedFieldsAreRefusedWithNothingSent_data() {
   QTest::addColumn<QString>("description");
   QTest::newRow("barInPart") << 3 << 1 << QStringLiteral("R|9") << QStringLiteral("a \"|\" in the part number of row 3");
   QTest::newRow("tabInQty") << 2 << 2 << QStringLiteral("1\t") << QStringLiteral("a TAB in the quantity of row 2");
-  QTest::newRow("lfInLine") << 6 << 0 << QStringLiteral("B\nK") << QStringLiteral("a LF in the line code of row 6");
+  QTest::newRow("lfInLine") << 6 << 0 << QStringLiteral("B\nK") << QStringLiteral("an LF in the line code of row 6");
   QTest::newRow("notLatin1") << 4 << 1 << QStringLiteral("R\u20AC9")
                              << QStringLiteral("a character outside Latin-1 in the part number of row 4");
 }

@@ -123,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
     Fields, UnsafeFields,
     ::testing::Values(UnsafeCase{"barInHostPart", 1, {"FLT", "PH|3600", "2"}, "a \"|\" in the part number of row 1"},
                       UnsafeCase{"tabInHostLine", 1, {"F\tT", "PH3600", "2"}, "a TAB in the line code of row 1"},
-                      UnsafeCase{"lfInHostQty", 1, {"FLT", "PH3600", "2\n"}, "a LF in the quantity of row 1"},
+                      UnsafeCase{"lfInHostQty", 1, {"FLT", "PH3600", "2\n"}, "an LF in the quantity of row 1"},
                       UnsafeCase{"barInTypedPart", 3, {"BRK", "R|9", "1"}, "a \"|\" in the part number of row 3"},
                       UnsafeCase{"crInTypedQty", 6, {"BRK", "R9", "1\r"}, "a CR in the quantity of row 6"},
                       UnsafeCase{"tabAsLine", 2, {"\t", "R9", "1"}, "a TAB in the line code of row 2"},

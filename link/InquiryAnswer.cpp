@@ -1,5 +1,7 @@
 #include "link/InquiryAnswer.h"
 
+#include "link/MessageFields.h"
+
 namespace velta {
 
 namespace {
@@ -16,21 +18,6 @@ EngineError shortRecord(std::size_t record, std::size_t fields, std::size_t need
 }
 
 }  // namespace
-
-std::vector<std::string_view> splitKeepingEmpty(std::string_view text, char separator) {
-  std::vector<std::string_view> pieces;
-  if (text.empty()) return pieces;
-  std::size_t from = 0;
-  for (;;) {
-    const std::size_t at = text.find(separator, from);
-    if (at == std::string_view::npos) {
-      pieces.push_back(text.substr(from));
-      return pieces;
-    }
-    pieces.push_back(text.substr(from, at - from));
-    from = at + 1;
-  }
-}
 
 InquiryAnswer parseInquiryAnswer(std::string_view response) {
   InquiryAnswer answer;

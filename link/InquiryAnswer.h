@@ -62,8 +62,4 @@ struct InquiryAnswer {
 
 InquiryAnswer parseInquiryAnswer(std::string_view response);
 
-// The runtime's Split at one character: every piece kept, empty ones too; an
-// empty text gives no piece at all.
-std::vector<std::string_view> splitKeepingEmpty(std::string_view text, char separator);
-
 }  // namespace velta

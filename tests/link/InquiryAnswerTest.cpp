@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "link/MessageFields.h"
+
 namespace velta {
 namespace {
 

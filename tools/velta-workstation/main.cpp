@@ -2,7 +2,7 @@
 // software embeds them. Every command has --help.
 //
 //   velta-workstation order --po 100231 --headless --show-loaded
-//   velta-workstation inquiry --vendor 1207 --line FL --part PH3614 --qty 2 --search --headless
+//   velta-workstation inquiry --vendor 1207 --line FLT --part 1A0013 --qty 2 --search --headless
 //
 // Exit status: 0 the control raised controlShutdown, or the load finished;
 // 1 the host itself failed (no display and no --headless, a settings file it

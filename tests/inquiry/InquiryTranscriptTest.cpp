@@ -9,13 +9,16 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "link/CheckToken.h"
+#include "support/DistributorProcess.h"
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
+#include "tools/sample/DistributorCatalog.h"
 #include "tools/sample/SampleBusinessSystem.h"
 
 namespace velta {
@@ -205,6 +208,112 @@ TEST_F(InquiryTranscript, AStoredPortOfZeroIsReported) {
                 "   in locatePart routine\n"
                 "[property] text xPart=PH3600\n[property] number xDesc=0\n[property] text xQty=2\n"
                 "[property] text xLine=FLT\n[property] number xVendor=3300\n");
+}
+
+}  // namespace
+}  // namespace velta
+
+namespace velta {
+namespace {
+
+// The whole road on one machine: the inquiry control in velta-workstation
+// asks the real velta-distributor, which answers from the sample's catalog.
+class InquiryAgainstTheSimulator : public ::testing::Test {
+ protected:
+  // The simulator answers from the catalog of one sample; the vendor record of
+  // a second, written after the simulator is listening, names its ports.
+  void start(std::vector<std::string> faults = {}) {
+    sample::SampleOptions options;
+    options.parts = 200;
+    const auto first = sample::writeSampleBusinessSystem(dir_.path() / "catalog", options);
+    std::vector<std::string> args{"--catalog", sample::writeDistributorCatalog(first).string(), "--clock",
+                                  "2026-12-08T21:05:07"};
+    args.insert(args.end(), faults.begin(), faults.end());
+    sim_ = std::make_unique<test::DistributorProcess>(args);
+    options.distributor.orderPort = sim_->port(distributor::Service::Order);
+    options.distributor.statusPort = sim_->port(distributor::Service::Status);
+    options.distributor.inquiryPort = sim_->port(distributor::Service::Inquiry);
+    sample_ = sample::writeSampleBusinessSystem(dir_.path() / "biz", options);
+  }
+
+  test::CommandResult run(std::vector<std::string> arguments) {
+    std::vector<std::string> argv{VELTA_WORKSTATION};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    argv.insert(argv.end(), {"--headless", "--root", sample_.root.string(), "--settings",
+                             (dir_.path() / "workstation.ini").string()});
+    return test::runCommand(argv, {{"TMPDIR", sample_.tmpDir().string()},
+                                   {"XDG_CONFIG_HOME", sample_.configHome().string()},
+                                   {"VELTA_NOW", kNow},
+                                   {"VELTA_TOKEN_TABLE", std::nullopt},
+                                   {"VELTA_UNC_ROOT", std::nullopt},
+                                   {"VELTA_SHARES", std::nullopt}});
+  }
+
+  static std::string lastControlBlock(const std::string& transcript) {
+    const std::size_t last = transcript.rfind("[control UserControl1]");
+    return last == std::string::npos ? std::string() : transcript.substr(last);
+  }
+
+  // The result rows of the last [control UserControl1] block.
+  static std::vector<std::string> resultRows(const std::string& transcript) {
+    std::vector<std::string> rows;
+    const std::size_t last = transcript.rfind("[control UserControl1]");
+    std::size_t at = last == std::string::npos ? transcript.size() : last;
+    for (std::size_t found; (found = transcript.find("\n  grdItem ", at)) != std::string::npos; at = found + 1) {
+      const std::size_t colon = transcript.find(": ", found);
+      const std::size_t end = transcript.find('\n', found + 1);
+      rows.push_back(transcript.substr(colon + 2, end - colon - 2));
+    }
+    return rows;
+  }
+
+  test::TempDir dir_;
+  std::unique_ptr<test::DistributorProcess> sim_;
+  sample::SampleBusinessSystem sample_;
+};
+
+TEST_F(InquiryAgainstTheSimulator, APartInTwoWarehousesOneShortAndOneUnknown) {
+  start();
+  const auto result = run({"inquiry", "--vendor", "1207", "--line", "FLT", "--part", "1A0013", "--qty", "2", "--extra",
+                           "FLT:1A0007:20", "--extra", "BLT:NOSUCH:1", "--search", "--show-loaded"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const auto rows = resultRows(result.out);
+  ASSERT_EQ(rows.size(), 4u) << result.out;
+  // Requested line, part and quantity; what the distributor has where; the dealer's
+  // line codes went out as the distributor's (FLT as FIL, BLT as GTB).
+  EXPECT_EQ(rows[0].substr(0, rows[0].find("\tOIL")), "FIL\t1A0013\t2\tFIL\t1A0013\t9");
+  EXPECT_NE(rows[0].find("\t00\tAVAILABLE\t\tFORT WAYNE, IN\t"), std::string::npos) << rows[0];
+  EXPECT_EQ(rows[1].substr(0, rows[1].find("\tOIL")), "FIL\t1A0013\t2\tFIL\t1A0013\t26");
+  EXPECT_NE(rows[1].find("\tINDIANAPOLIS, IN\t"), std::string::npos) << rows[1];
+  EXPECT_NE(rows[2].find("\t01\tPARTIAL QUANTITY\tS\tFORT WAYNE, IN\t"), std::string::npos) << rows[2];
+  EXPECT_EQ(rows[3], "GTB\tNOSUCH\t1\tGTB\t\t0\t\t\t\t03\tPART NOT FOUND\tP\t\t\t");
+  // A new search needs the control shown again.
+  EXPECT_NE(lastControlBlock(result.out).find("\n  CmdSearch=disabled\n"), std::string::npos) << result.out;
+  EXPECT_NE(sim_->nextLine().find("846"), std::string::npos);
+}
+
+TEST_F(InquiryAgainstTheSimulator, ADistributorThatNeverAnswersEndsTheInquiryAtTheDeadline) {
+  start({"--fault", "silent@inquiry"});
+  const auto result = run({"inquiry", "--vendor", "1207", "--line", "FLT", "--part", "1A0013", "--qty", "2",
+                           "--answer-timeout", "0.5", "--search", "--show-loaded"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("[messagebox] icon=none buttons=ok modal=system title=veltaiq error\n"
+                            "   Error -23  no complete answer within 0.5 s; an inquiry changes nothing at the "
+                            "distributor, so asking again is safe\n   in ws1_Dataarrival routine\n"),
+            std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find("asking again is safe"), std::string::npos) << result.out;
+  EXPECT_TRUE(resultRows(result.out).empty());
+  EXPECT_NE(lastControlBlock(result.out).find("\n  CmdSearch=enabled\n"), std::string::npos) << result.out;
+}
+
+TEST_F(InquiryAgainstTheSimulator, AnExceptionAnswerShowsTheInquiryExceptionForm) {
+  start({"--fault", "exception@inquiry"});
+  const auto result = run({"inquiry", "--vendor", "1207", "--line", "FLT", "--part", "1A0013", "--qty", "2", "--search"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("[form frmException] caption=Velta Exception\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("  Label2(1)=Inquiry Number\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("  lblER(0)=104233\n"), std::string::npos) << result.out;
 }
 
 }  // namespace

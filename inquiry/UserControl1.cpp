@@ -22,13 +22,14 @@
 #include "base/Value.h"
 #include "engine/EngineState.h"
 #include "engine/cBusinessBasic.h"
-#include "inquiry/HostOverrides.h"
+#include "qt/HostWorkstation.h"
 #include "link/AnswerFraming.h"
 #include "link/InquiryAnswer.h"
 #include "link/InquiryRequest.h"
 #include "link/LineCodeMap.h"
 #include "link/MessageFields.h"
 #include "link/RequestHeader.h"
+#include "qt/ControlFailure.h"
 #include "qt/FormParts.h"
 #include "qt/Grid.h"
 #include "qt/LabelArray.h"
@@ -62,31 +63,12 @@ constexpr int kEntryRows = 6;      // row 1 the host's part, rows 2 to 6 the use
 constexpr int kEntryColumns = 4;   // Line, Part, Qty, Description
 constexpr int kLastResultColumn = 14;
 
-// The runtime's numbers for failures that are not the engine's own.
-constexpr int kOutOfMemory = 7;
-constexpr int kInternalError = 51;
 
 // Controls of this library alive now: the shared engine goes with the last.
 int liveControls = 0;
 
-struct Failure {
-  int number = 0;
-  std::string description;
-};
-
-Failure failureOf(const std::exception_ptr& error) {
-  try {
-    std::rethrow_exception(error);
-  } catch (const velta::EngineError& e) {
-    return {e.number(), e.description()};
-  } catch (const std::bad_alloc&) {
-    return {kOutOfMemory, "Out of memory"};
-  } catch (const std::exception& e) {
-    return {kInternalError, std::string("Internal error: ") + e.what()};
-  } catch (...) {
-    return {kInternalError, "Internal error"};
-  }
-}
+using velta::qt::Failure;
+using velta::qt::failureOf;
 
 velta::EngineError exchangeError(const std::string& description) {
   return velta::EngineError(velta::err::ExchangeFailed, "Exchange", description);
@@ -316,7 +298,7 @@ void UserControl1::Private::showHandler() {
   std::string version = velta::versionText(VELTA_VERSION_MAJOR, VELTA_VERSION_MINOR, VELTA_VERSION_PATCH);
   version.erase(0, version.find_first_not_of(' '));
   lblVersion->setText(fromLatin1(version));
-  velta::openSite(hostOverrides());
+  velta::openSite(velta::qt::hostOverrides());
   engine = velta::engineState().engine;
   // An open exchange keeps its button disabled until it has ended.
   if (phase == Phase::Idle) CmdSearch->setEnabled(true);

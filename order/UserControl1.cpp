@@ -21,10 +21,11 @@
 #include "base/Value.h"
 #include "engine/EngineState.h"
 #include "link/LineCodeMap.h"
-#include "order/HostOverrides.h"
+#include "qt/HostWorkstation.h"
 #include "order/OrderOptions.h"
 #include "order/PurchaseOrderLoader.h"
 #include "order/frmPoResponse.h"
+#include "qt/ControlFailure.h"
 #include "qt/Grid.h"
 #include "qt/LabelArray.h"
 #include "qt/Latin1.h"
@@ -47,32 +48,13 @@ const QString kErrorTitle = QStringLiteral("veltaorder Error");
 constexpr int kTickMilliseconds = 100;
 constexpr int kBusyLast = 98;  // the busy bar runs 1 to 98, then starts again
 
-// The runtime's numbers for failures that are not the engine's own.
-constexpr int kOutOfMemory = 7;
-constexpr int kInternalError = 51;
 constexpr int kNotAvailable = 445;  // the object does not support this action (yet)
 
 // Controls of this library alive now: the shared engine goes with the last.
 int liveControls = 0;
 
-struct Failure {
-  int number = 0;
-  std::string description;
-};
-
-Failure failureOf(const std::exception_ptr& error) {
-  try {
-    std::rethrow_exception(error);
-  } catch (const velta::EngineError& e) {
-    return {e.number(), e.description()};
-  } catch (const std::bad_alloc&) {
-    return {kOutOfMemory, "Out of memory"};
-  } catch (const std::exception& e) {
-    return {kInternalError, std::string("Internal error: ") + e.what()};
-  } catch (...) {
-    return {kInternalError, "Internal error"};
-  }
-}
+using velta::qt::Failure;
+using velta::qt::failureOf;
 
 velta::EngineError notAvailable(const char* what) {
   return velta::EngineError(kNotAvailable, "veltaorder", std::string(what) + " is not available in this version");
@@ -306,7 +288,7 @@ void UserControl1::Private::layOut() {
 }
 
 void UserControl1::Private::showHandler() {
-  velta::openSite(hostOverrides());
+  velta::openSite(velta::qt::hostOverrides());
   lineCodes = std::make_unique<velta::LineCodeMap>(velta::LineCodeMap::forOrderControl());
   Label3->setText(fromLatin1(velta::versionText(VELTA_VERSION_MAJOR, VELTA_VERSION_MINOR, VELTA_VERSION_PATCH)));
   const velta::Date today = velta::Now().date;

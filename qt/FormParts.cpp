@@ -1,9 +1,12 @@
 #include "qt/FormParts.h"
 
 #include <QDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "qt/Grid.h"
 #include "qt/LabelArray.h"
@@ -54,6 +57,38 @@ Grid* createTitledGrid(QWidget* parent, const QString& name, const QStringList& 
   grid->setRows(1);
   for (int c = 0; c < widthsTwips.size() && c < grid->Cols(); ++c) grid->setColWidthTwips(c, widthsTwips[c]);
   return grid;
+}
+
+QGridLayout* createAnswerHeader(QDialog* form, const QString& values, const CaptionedValue (&left)[5],
+                                const CaptionedValue& code, const CaptionedValue& message) {
+  const QString caption = QStringLiteral("Label1");
+  auto* header = new QGridLayout;
+  int row = 0;
+  for (const CaptionedValue& r : left) {
+    header->addWidget(createLabel(form, caption, r.captionIndex, QString::fromLatin1(r.caption)), row, 0);
+    header->addWidget(createValueBox(form, values, r.valueIndex), row, 1);
+    ++row;
+  }
+  header->addWidget(createLabel(form, caption, code.captionIndex, QString::fromLatin1(code.caption)), 0, 3);
+  header->addWidget(createValueBox(form, values, code.valueIndex), 0, 4);
+  header->addWidget(createLabel(form, caption, message.captionIndex, QString::fromLatin1(message.caption)), 1, 3, 1, 2);
+  QLabel* messageBox = createValueBox(form, values, message.valueIndex);
+  makeTallBox(messageBox, 4);
+  header->addWidget(messageBox, 2, 3, 3, 2);
+  header->setColumnMinimumWidth(2, 24);
+  header->setColumnStretch(4, 1);
+  return header;
+}
+
+void layOutAnswerForm(QDialog* form, QGridLayout* header, Grid* grid, QPushButton* ok) {
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(ok);
+
+  auto* layout = new QVBoxLayout(form);
+  layout->addLayout(header);
+  layout->addWidget(grid, 1);
+  layout->addLayout(buttons);
 }
 
 }  // namespace velta::qt

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class QDialog;
+class QGridLayout;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -26,5 +27,21 @@ QPushButton* createOkButton(QDialog* form);
 
 // A grid named `name` with only its title row, the titles and the widths in twips.
 Grid* createTitledGrid(QWidget* parent, const QString& name, const QStringList& titles, const QList<int>& widthsTwips);
+
+// One caption and the value box beside it: `Label1(captionIndex)` and
+// `<values>(valueIndex)`.
+struct CaptionedValue {
+  int captionIndex;
+  int valueIndex;
+  const char* caption;
+};
+
+// The header both order answer forms share: five captioned values down the
+// left, a code at the top right and a message box under its caption. The
+// captions form the array "Label1", the values the array `values`.
+QGridLayout* createAnswerHeader(QDialog* form, const QString& values, const CaptionedValue (&left)[5],
+                                const CaptionedValue& code, const CaptionedValue& message);
+// The form's layout: the header, the grid under it, "Ok" at the bottom right.
+void layOutAnswerForm(QDialog* form, QGridLayout* header, Grid* grid, QPushButton* ok);
 
 }  // namespace velta::qt

@@ -12,6 +12,7 @@
 #include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <new>
@@ -544,13 +545,11 @@ void UserControl1::Private::failAfterSending(velta::JournalOutcome how, const QS
   endExchange(how, true);
   busy(false);
   QString text = description;
+  outcome = QStringLiteral("unknown");
   if (kind == Exchange::Order) {
     // The order may be at the distributor: sending it again could order twice.
-    outcome = QStringLiteral("unknown");
     text += QStringLiteral("; the order may have reached the distributor \u2014 PO Status will tell");
     cmdSubmit->setEnabled(false);
-  } else {
-    outcome = QStringLiteral("not-sent");
   }
   cmdPOStat->setEnabled(true);
   reportError(velta::err::ExchangeFailed, text, suffix);
@@ -929,12 +928,15 @@ void UserControl1::SetGrid() {
 }
 
 double UserControl1::connectTimeout() const { return d_->connectSeconds; }
+// A day at most: the timer counts milliseconds in an int.
+constexpr double kLongestDeadline = 86400;
+
 void UserControl1::setConnectTimeout(double seconds) {
-  if (seconds > 0) d_->connectSeconds = seconds;
+  if (seconds > 0) d_->connectSeconds = std::min(seconds, kLongestDeadline);
 }
 double UserControl1::answerTimeout() const { return d_->answerSeconds; }
 void UserControl1::setAnswerTimeout(double seconds) {
-  if (seconds > 0) d_->answerSeconds = seconds;
+  if (seconds > 0) d_->answerSeconds = std::min(seconds, kLongestDeadline);
 }
 QString UserControl1::lastOutcome() const { return d_->outcome; }
 QString UserControl1::lastOrderNumber() const { return d_->orderNumber; }

@@ -60,6 +60,12 @@ class AnswerFraming {
   bool reported() const noexcept { return reported_; }
   // Whether a limit was passed.
   bool failed() const noexcept { return failed_; }
+  // Whether more bytes than announced arrived before the count was met: such
+  // an answer can never complete, so the caller reports it at once instead of
+  // waiting for its deadline.
+  bool overrun() const noexcept {
+    return !reported_ && !failed_ && expected_ > 0 && buffered() > static_cast<std::size_t>(expected_);
+  }
 
  private:
   void findLengthLine();

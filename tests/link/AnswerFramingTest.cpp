@@ -124,6 +124,32 @@ TEST(AnswerFraming, TooManyBytesNeverReported) {
   EXPECT_EQ(reportedAt, std::vector<std::size_t>{wire.size() - 2});
 }
 
+TEST(AnswerFraming, OverrunIsKnownAtTheArrivalThatPassesTheCount) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> pieces;
+    std::vector<bool> overrun;  // after each piece
+  };
+  const std::string wire = "46\n" + kMessage;  // one byte more than announced
+  const Case cases[] = {
+      {"in one piece", {wire}, {true}},
+      {"length line first", {"46\n00|//", kMessage.substr(5)}, {false, true}},
+      {"exact answer", {kWire}, {false}},
+      {"short so far", {"49\n" + kMessage}, {false}},
+      {"no length line yet", {kMessage + kMessage}, {false}},
+      {"more after a complete answer", {kWire, "xyz"}, {false, false}},
+  };
+  for (const Case& c : cases) {
+    AnswerFraming framing;
+    for (std::size_t i = 0; i < c.pieces.size(); ++i) {
+      framing.feed(c.pieces[i]);
+      EXPECT_EQ(framing.overrun(), c.overrun[i]) << c.name << " after piece " << i;
+    }
+    framing.reset();
+    EXPECT_FALSE(framing.overrun()) << c.name;
+  }
+}
+
 // The length line is read as the runtime reads a number: blanks skipped,
 // digits with an optional fraction rounded half to even, the rest ignored.
 TEST(AnswerFraming, LengthIsTheNumberAtTheStartOfTheLine) {

@@ -588,7 +588,7 @@ void UserControl1::Private::onDataArrival(velta::qt::Socket* socket) {
   std::optional<velta::FramedAnswer> answer;
   try {
     answer = framing.feed(piece);
-    if (!answer && framing.expected() > 0 && framing.buffered() > static_cast<std::size_t>(framing.expected())) {
+    if (!answer && framing.overrun()) {
       throw velta::exchangeError("the answer is longer than the " + std::to_string(framing.expected()) +
                                  " bytes its length line announced");
     }

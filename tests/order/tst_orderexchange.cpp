@@ -132,6 +132,9 @@ class OrderExchangeTest : public QObject {
   void theJournalKeepsTheExchangeOwnerOnly();
   void aJournalFolderOthersCanReadSendsNothing();
   void exitWhileOpenClosesAndStopsTheDeadline();
+  void aStatusExchangeThatFailsLeavesPOStatusUsable_data();
+  void aStatusExchangeThatFailsLeavesPOStatusUsable();
+  void aStatusExceptionIsTheOrderWordedExceptionForm();
 
  private:
   std::unique_ptr<UserControl1> loaded(const char* number);
@@ -581,6 +584,69 @@ void OrderExchangeTest::exitWhileOpenClosesAndStopsTheDeadline() {
   QTest::qWait(500);  // past the answer deadline: it was stopped
   QVERIFY(presenter_.boxes.isEmpty());
   QCOMPARE(shutdown.count(), 1);
+}
+
+void OrderExchangeTest::aStatusExchangeThatFailsLeavesPOStatusUsable_data() {
+  QTest::addColumn<int>("reply");
+  QTest::addColumn<QByteArray>("answer");
+  QTest::addColumn<QString>("textStart");
+  QTest::addColumn<QString>("outcome");
+  const QByteArray header = "00|//VELTA//869|||DIST|8153|21:05:09|20261208||WEB|||||||\n";
+  QTest::newRow("status header too short")
+      << int(Reply::Answer) << framed(header + "01|104233||100232\n02|104233|T-1|100232|20261201\n")
+      << " Error 9  " << "malformed";
+  QTest::newRow("line record too short")
+      << int(Reply::Answer)
+      << framed(header + "01|x\n02|104233|T-1|100232|20261201|OPEN\n05|ACD|PF52|ACD\n") << " Error 9  "
+      << "malformed";
+  QTest::newRow("no answer in time") << int(Reply::Silent) << QByteArray()
+                                     << " Error -23  no complete answer within 0.3 s\r\n" << "unknown";
+  QTest::newRow("closed early") << int(Reply::CloseEarly) << framed(header + "01|x\n02|1|2|3|4|5\n")
+                                << " Error -23  the distributor closed the connection before the answer was complete\r\n"
+                                << "unknown";
+}
+
+void OrderExchangeTest::aStatusExchangeThatFailsLeavesPOStatusUsable() {
+  QFETCH(int, reply);
+  QFETCH(QByteArray, answer);
+  QFETCH(QString, textStart);
+  QFETCH(QString, outcome);
+  status_.reply = Reply(reply);
+  status_.answer = answer;
+  auto control = loaded("100232");
+  control->setAnswerTimeout(0.3);
+  QSignalSpy shutdown(control.get(), &UserControl1::controlShutdown);
+  QSignalSpy ended(control.get(), &UserControl1::transmissionEnded);
+  control->poStatus();
+  QTRY_COMPARE(ended.count(), 1);
+  QCOMPARE(presenter_.boxes.size(), 1);
+  QVERIFY(presenter_.forms.isEmpty());
+  const QString text = presenter_.boxes[0].box.text;
+  QVERIFY2(text.startsWith(textStart), qPrintable(text));
+  QVERIFY(text.endsWith(QStringLiteral("\r\n in ws2_DataArrival routine\r\n")));
+  QVERIFY(!text.contains(QStringLiteral("PO Status will tell")));
+  QCOMPARE(presenter_.boxes[0].box.title, QStringLiteral("veltaorder Error"));
+  QCOMPARE(control->lastOutcome(), outcome);
+  QCOMPARE(shutdown.count(), 0);
+  QVERIFY(!busy(*control));
+  QVERIFY(child<QPushButton>(*control, "cmdPOStat")->isEnabled());
+  QCOMPARE(orders_.connections, 0);
+}
+
+void OrderExchangeTest::aStatusExceptionIsTheOrderWordedExceptionForm() {
+  status_.answer = framed(QByteArray("00|//VELTA//EXR|||DIST|8153|21:05:09|20261208||WEB|||||||\n") +
+                          "99|104233|100232|20261208|131|no such order\n");
+  auto control = loaded("100232");
+  QSignalSpy shutdown(control.get(), &UserControl1::controlShutdown);
+  control->poStatus();
+  QTRY_COMPARE(shutdown.count(), 1);
+  QCOMPARE(presenter_.sequence, QStringList{QStringLiteral("form frmException")});
+  QCOMPARE(presenter_.forms[0].labels.value(QStringLiteral("lblER(4)")), QStringLiteral("no such order"));
+  QCOMPARE(presenter_.forms[0].labels.value(QStringLiteral("Label2(1)")), QStringLiteral("Order Number"));
+  QCOMPARE(control->lastOutcome(), QStringLiteral("exception"));
+  QCOMPARE(control->xPOSuccess(), QVariant(0));
+  QVERIFY(!child<QPushButton>(*control, "cmdSubmit")->isEnabled());
+  QTRY_COMPARE(status_.disconnects, 1);
 }
 
 QTEST_MAIN(OrderExchangeTest)

@@ -491,6 +491,10 @@ void UserControl1::Private::startExchange(Exchange kind, velta::qt::Socket* sock
   outMessage = request.message;
   lengthLine = request.lengthLine;
   port = toPort;
+  // A port beyond 16 bits would wrap around to some other service.
+  if (port < 1 || port > 65535) {
+    throw velta::exchangeError("the distributor's port " + std::to_string(port) + " is not a TCP port");
+  }
   // A dealer who asked for a record of every order gets one, or no order.
   openJournal();
   if (journal) {
@@ -802,6 +806,10 @@ UserControl1::UserControl1(QWidget* parent) : QWidget(parent), d_(std::make_uniq
 
 UserControl1::~UserControl1() {
   try {
+    // A host that ends with an exchange open: the journal says so.
+    if (d_->open != Private::Exchange::None && d_->journal) {
+      d_->journal->finish(d_->journalId, velta::JournalOutcome::Abandoned, d_->received);
+    }
     d_->ws1->Abort();
     d_->ws2->Abort();
     d_->lineCodes.reset();
@@ -850,6 +858,8 @@ void UserControl1::submitOrder() {
                                requestText(grid.TextMatrix(r, 2), "the part number" + row),
                                requestText(grid.TextMatrix(r, 4), "the quantity" + row)});
       }
+      // The map comes with the show handler.
+      if (!d.lineCodes) throw velta::EngineError(kObjectNotSet, "submitOrder", "Object variable or With block variable not set");
       const velta::OutgoingRequest request = velta::buildOrderRequest(input, *d.lineCodes);
       d.startExchange(Private::Exchange::Order, d.ws1, request, velta::MessageSet::Order850,
                       d.connection.orderPort);

@@ -135,6 +135,8 @@ class OrderExchangeTest : public QObject {
   void aStatusExchangeThatFailsLeavesPOStatusUsable_data();
   void aStatusExchangeThatFailsLeavesPOStatusUsable();
   void aStatusExceptionIsTheOrderWordedExceptionForm();
+  void theJournalTellsHowEachExchangeEnded_data();
+  void theJournalTellsHowEachExchangeEnded();
 
  private:
   std::unique_ptr<UserControl1> loaded(const char* number);
@@ -647,6 +649,52 @@ void OrderExchangeTest::aStatusExceptionIsTheOrderWordedExceptionForm() {
   QCOMPARE(control->xPOSuccess(), QVariant(0));
   QVERIFY(!child<QPushButton>(*control, "cmdSubmit")->isEnabled());
   QTRY_COMPARE(status_.disconnects, 1);
+}
+
+void OrderExchangeTest::theJournalTellsHowEachExchangeEnded_data() {
+  QTest::addColumn<int>("reply");
+  QTest::addColumn<QByteArray>("answer");
+  QTest::addColumn<bool>("exit");
+  QTest::addColumn<QString>("outcome");
+  const QByteArray ack = kAnswerHeader + "01|104233|100231|2|D-77001\n";
+  QTest::newRow("timed out") << int(Reply::Silent) << QByteArray() << false << "timed-out";
+  QTest::newRow("closed early") << int(Reply::CloseEarly) << framed(ack) << false << "closed-early";
+  QTest::newRow("malformed") << int(Reply::Answer) << framed(kAnswerHeader + "01|1|2\n") << false << "malformed";
+  QTest::newRow("exception") << int(Reply::Answer) << framed(kExceptionHeader + "99|1|2|3|4|5\n") << false
+                             << "exception";
+  QTest::newRow("Exit while open") << int(Reply::Silent) << QByteArray() << true << "abandoned";
+}
+
+void OrderExchangeTest::theJournalTellsHowEachExchangeEnded() {
+  QFETCH(int, reply);
+  QFETCH(QByteArray, answer);
+  QFETCH(bool, exit);
+  QFETCH(QString, outcome);
+  QTemporaryDir base;
+  const std::filesystem::path folder = std::filesystem::path(base.path().toStdString()) / "journal";
+  orders_.reply = Reply(reply);
+  orders_.answer = answer;
+  auto control = loaded("100231");
+  control->setJournalFolder(QString::fromStdString(folder.string()));
+  control->setAnswerTimeout(0.3);
+  QSignalSpy ended(control.get(), &UserControl1::transmissionEnded);
+  control->submitOrder();
+  // Committed before the first byte went out.
+  {
+    const auto entries = velta::ExchangeJournal::openExisting(folder).list();
+    QCOMPARE(entries.size(), std::size_t(1));
+    QCOMPARE(entries[0].outcome, std::string("pending"));
+    QCOMPARE(orders_.requests.size(), 0);
+  }
+  if (exit) {
+    QTRY_VERIFY(!orders_.requests.value(0).isEmpty());
+    QTest::mouseClick(child<QPushButton>(*control, "cmdExit"), Qt::LeftButton);
+  }
+  QTRY_COMPARE(ended.count(), 1);
+  const auto entries = velta::ExchangeJournal::openExisting(folder).list();
+  QCOMPARE(entries.size(), std::size_t(1));
+  QCOMPARE(QString::fromStdString(entries[0].outcome), outcome);
+  QVERIFY(entries[0].finished.has_value());
 }
 
 QTEST_MAIN(OrderExchangeTest)

@@ -172,13 +172,49 @@ TEST_F(OrderExchangeTranscript, TheStatusOfAnOrderTheDistributorHolds) {
   start({"--state", state.string()});
   const auto result = order("100232", {"--status"});
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.out.substr(0, result.out.find('\n')), "[form frmPOStat] caption=Parts Order Status");
-  EXPECT_NE(result.out.find("  lblStatus(0)=100232\n"), std::string::npos) << result.out;
-  EXPECT_NE(result.out.find("  lblStatus(1)=700001\n"), std::string::npos) << result.out;
-  // One order line and two shipments: a group row and six rows under it.
-  EXPECT_NE(result.out.find("  grdItem 7: "), std::string::npos) << result.out;
-  EXPECT_EQ(result.out.find("  grdItem 8: "), std::string::npos) << result.out;
-  EXPECT_NE(result.out.find("[event] controlShutdown\n" + properties("100232", 0)), std::string::npos);
+  const std::string shipmentStyle = "group=0 level=1 bold=0 back=none\n";
+  std::string expected =
+      "[form frmPOStat] caption=Parts Order Status\n"
+      "  Label1(0)=Ship To Account\n"
+      "  Label1(1)=Original Ticket #\n"
+      "  Label1(2)=PO Number\n"
+      "  Label1(3)=Order Date\n"
+      "  Label1(4)=Order Status Code\n"
+      "  Label1(5)=Order Status Message\n"
+      "  Label1(6)=Bill To Account\n"
+      "  lblStatus(0)=100232\n"
+      "  lblStatus(1)=700001\n"
+      "  lblStatus(2)=20261201\n"
+      "  lblStatus(3)=104233\n"
+      "  lblStatus(4)=104233\n"
+      "  lblStatus(5)=01\n"
+      "  lblStatus(6)=SHIPPED COMPLETE\n"
+      "  grdItem.cols=Mfg Code Resp\tPart # Resp\tMFG Code (Cust)\tPart (Cust)\tDescription\tQty Ord\t"
+      "Qty Shp (Tot)\tQty Bo\tBO ETA\n"
+      "  grdItem 1: FIL\t1A0007\tFIL\t1A0007\tOIL FILTER, SPIN ON\t12\t12\t0\t\n"
+      "  grdItem 1.style=group=1 level=0 bold=1 back=#ffe0c0\n";
+  const char* shipments[][3] = {
+      {"Qty Shipped = 10", "Invoice # = 700001-01", "Ship Date = 20261201"},
+      {"Ship Method = C", "Tracking Info = 1ZVD700001000101", "Shipment Status = SHIPPED"},
+      {"Status Msg = IN TRANSIT", "Ship Location = FORT WAYNE, IN", "Ship Loc. Code = 01"},
+      {"Qty Shipped = 2", "Invoice # = 700001-02", "Ship Date = 20261201"},
+      {"Ship Method = C", "Tracking Info = 1ZVD700001000102", "Shipment Status = SHIPPED"},
+      {"Status Msg = IN TRANSIT", "Ship Location = TOLEDO, OH", "Ship Loc. Code = 02"}};
+  for (int r = 0; r < 6; ++r) {
+    const std::string row = std::to_string(r + 2);
+    expected += "  grdItem " + row + ": \t" + shipments[r][0] + "\t" + shipments[r][1] + "\t" + shipments[r][2] +
+                "\t\t\t\t\t\n  grdItem " + row + ".style=" + shipmentStyle;
+  }
+  EXPECT_EQ(result.out, expected + "[event] controlShutdown\n" + properties("100232", 0));
+}
+
+TEST_F(OrderExchangeTranscript, AnAnswerInPiecesIsReadOnceWhole) {
+  start({"--fault", "pieces=7@order"});
+  const auto result = order("100231", {"--submit"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out.find("[form frmPoResponse]"), 0u) << result.out;
+  EXPECT_NE(result.out.find("  grdItem 5: FIL\t1A0028\t5\t"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("[event] controlShutdown\n" + properties("100231", 1)), std::string::npos);
 }
 
 TEST_F(OrderExchangeTranscript, AStatusOnAnOrderNotSentIsNotPressed) {

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -242,6 +243,8 @@ struct FaultCase {
   const char* fault;
   std::string text;  // the box's first line
 };
+
+void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.name; }
 
 class FaultTranscript : public OrderExchangeTranscript, public ::testing::WithParamInterface<FaultCase> {};
 

@@ -20,9 +20,9 @@
 
 #include "base/EngineError.h"
 #include "base/RuntimeFormat.h"
+#include "base/TextUtilities.h"
 #include "base/Value.h"
 #include "engine/EngineState.h"
-#include "base/TextUtilities.h"
 #include "link/AnswerFraming.h"
 #include "link/ExchangeJournal.h"
 #include "link/LineCodeMap.h"
@@ -31,12 +31,13 @@
 #include "link/OrderRequest.h"
 #include "link/StatusAnswer.h"
 #include "link/StatusRequest.h"
-#include "order/HostOverrides.h"
 #include "order/OrderOptions.h"
 #include "order/PurchaseOrderLoader.h"
 #include "order/frmPOStat.h"
 #include "order/frmPoResponse.h"
+#include "qt/ControlFailure.h"
 #include "qt/Grid.h"
+#include "qt/HostWorkstation.h"
 #include "qt/LabelArray.h"
 #include "qt/Latin1.h"
 #include "qt/NoticeRouting.h"
@@ -59,31 +60,11 @@ const QString kErrorTitle = QStringLiteral("veltaorder Error");
 constexpr int kTickMilliseconds = 100;
 constexpr int kBusyLast = 98;  // the busy bar runs 1 to 98, then starts again
 
-// The runtime's numbers for failures that are not the engine's own.
-constexpr int kOutOfMemory = 7;
-constexpr int kInternalError = 51;
-
 // Controls of this library alive now: the shared engine goes with the last.
 int liveControls = 0;
 
-struct Failure {
-  int number = 0;
-  std::string description;
-};
-
-Failure failureOf(const std::exception_ptr& error) {
-  try {
-    std::rethrow_exception(error);
-  } catch (const velta::EngineError& e) {
-    return {e.number(), e.description()};
-  } catch (const std::bad_alloc&) {
-    return {kOutOfMemory, "Out of memory"};
-  } catch (const std::exception& e) {
-    return {kInternalError, std::string("Internal error: ") + e.what()};
-  } catch (...) {
-    return {kInternalError, "Internal error"};
-  }
-}
+using velta::qt::Failure;
+using velta::qt::failureOf;
 
 constexpr int kObjectNotSet = 91;
 
@@ -104,7 +85,6 @@ std::string requestText(const QString& text, const std::string& what) {
   if (!velta::qt::isLatin1(text)) throw velta::exchangeError("a character outside Latin-1 in " + what);
   return velta::qt::toLatin1(text);
 }
-
 
 }  // namespace
 
@@ -388,7 +368,7 @@ void UserControl1::Private::layOut() {
 }
 
 void UserControl1::Private::showHandler() {
-  velta::openSite(hostOverrides());
+  velta::openSite(velta::qt::hostOverrides());
   lineCodes = std::make_unique<velta::LineCodeMap>(velta::LineCodeMap::forOrderControl());
   Label3->setText(fromLatin1(velta::versionText(VELTA_VERSION_MAJOR, VELTA_VERSION_MINOR, VELTA_VERSION_PATCH)));
   const velta::Date today = velta::Now().date;

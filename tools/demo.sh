@@ -79,3 +79,38 @@ run pack C 0000 1 2 || echo "   (exit status $?)"
 step "The check token that ends every request header, for 8 December 2026 at 10:20:07."
 run token 20261208 10:20:07
 echo "   (with no configured table this is the public demonstration table)"
+
+# The controls, as a dealer's host shows them: velta-workstation runs them
+# headless and prints every box and form as a transcript. The distributor is
+# the simulator, on free loopback ports, with the sample's vendor record
+# pointing at them.
+WS="$BIN/velta-workstation"
+step "A distributor to talk to: velta-distributor on free loopback ports."
+"$BIN/velta-distributor" --catalog "$DEMO/system/distributor/catalog.json" \
+  --order-port 0 --status-port 0 --inquiry-port 0 >"$DEMO/distributor.log" 2>&1 &
+SIM=$!
+trap 'kill "$SIM" 2>/dev/null; wait "$SIM" 2>/dev/null; rm -rf "$DEMO"' EXIT
+for _ in $(seq 100); do
+  grep -q '^listening ' "$DEMO/distributor.log" 2>/dev/null && break
+  sleep 0.1
+done
+read -r _ order status inquiry < <(grep '^listening ' "$DEMO/distributor.log")
+ORDER_PORT=${order#order=}; STATUS_PORT=${status#status=}; INQUIRY_PORT=${inquiry#inquiry=}
+echo "   listening: order $ORDER_PORT, status $STATUS_PORT, inquiry $INQUIRY_PORT"
+"$VD" sample "$DEMO/system" --parts 2000 --force --distributor 127.0.0.1 \
+  --order-port "$ORDER_PORT" --status-port "$STATUS_PORT" --inquiry-port "$INQUIRY_PORT" >/dev/null
+
+# Qt's offscreen platform says two harmless things on standard error; the rest is shown.
+wsrun() {
+  echo "\$ velta-workstation $*"
+  local status=0
+  XDG_RUNTIME_DIR="$DEMO/runtime" "$WS" "$@" --settings "$DEMO/workstation.ini" 2>"$DEMO/ws.err" || status=$?
+  grep -v -e 'propagateSizeHints' -e 'XDG_RUNTIME_DIR' "$DEMO/ws.err" || true
+  [ "$status" -eq 0 ] || echo "   (exit status $status)"
+}
+
+step "The order control loads purchase order 100231 (open: \"Submit Order\" enabled)."
+wsrun order --po 100231 --headless --show-loaded
+
+step "The inquiry control asks the distributor about a part and two more (one it does not know)."
+wsrun inquiry --vendor 1207 --line FLT --part 1A0013 --qty 2 --extra FLT:1A0007:20 --extra BLT:NOSUCH:1 --search --headless --show-loaded

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "DistributorProcess.h"
+#include "support/DistributorProcess.h"
 #include "Fixtures.h"
 #include "LoopbackClient.h"
 #include "base/EngineError.h"

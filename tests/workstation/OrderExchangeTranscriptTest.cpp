@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "distributor/DistributorProcess.h"
 #include "link/ExchangeJournal.h"
+#include "support/DistributorProcess.h"
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
 #include "tools/sample/DistributorCatalog.h"

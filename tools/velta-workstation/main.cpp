@@ -2,6 +2,7 @@
 // software embeds them. Every command has --help.
 //
 //   velta-workstation order --po 100231 --headless --show-loaded
+//   velta-workstation inquiry --vendor 1207 --line FLT --part 1A0013 --qty 2 --search --headless
 //
 // Exit status: 0 the control raised controlShutdown, or the load finished;
 // 1 the host itself failed (no display and no --headless, a settings file it
@@ -14,12 +15,14 @@
 
 #include "tools/velta-workstation/Commands.h"
 #include "tools/velta-workstation/Host.h"
+#include "tools/velta-workstation/InquiryCommand.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"velta-workstation: the controls on the business system, as a dealer's host shows them"};
   app.require_subcommand(1);
   velta::workstation::CommandAction action;
   velta::workstation::addOrderCommand(app, action);
+  velta::workstation::addInquiryCommand(app, action);
 
   try {
     app.parse(argc, argv);

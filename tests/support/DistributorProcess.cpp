@@ -1,4 +1,4 @@
-#include "DistributorProcess.h"
+#include "support/DistributorProcess.h"
 
 #include <fcntl.h>
 #include <poll.h>

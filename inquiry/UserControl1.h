@@ -1,0 +1,123 @@
+// The inquiry control: asks the distributor whether the host's part, and up to
+// five more that the user types in, are available, and where.
+//
+// A host places it on a form, sets the vendor and the part, shows it and
+// looks the vendor up; the user presses "Begin Search":
+//
+//   veltaiq::UserControl1 control;
+//   control.readProperties(bag);                    // or initProperties() the first time
+//   QObject::connect(&control, &veltaiq::UserControl1::controlShutdown, [&] { control.close(); });
+//   control.setXVendor(1207);
+//   control.setXLine(QStringLiteral("FLT"));
+//   control.setXPart(QStringLiteral("PH3600"));
+//   control.setXQty(2);
+//   control.show();                                 // the show handler opens the business system
+//   control.setSearch();                            // vendor, address, account, row 1 of the grid
+//   ...
+//   control.writeProperties(bag);
+//
+// One inquiry at a time: "Begin Search" is disabled from the moment the
+// request goes out until the exchange has ended (answered, reported or given
+// up at a deadline). Nothing a routine of the control meets escapes to the
+// host: every failure is reported in a message box (through the control's
+// presenter) and kept as errText. Qt and the standard library only: the core
+// stays inside the library.
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "inquiry/veltaiq_export.h"
+
+class QShowEvent;
+
+namespace velta::qt {
+class Presenter;
+class PropertyBag;
+}  // namespace velta::qt
+
+namespace veltaiq {
+
+class VELTAIQ_EXPORT UserControl1 : public QWidget {
+  Q_OBJECT
+  Q_PROPERTY(QVariant xPart READ xPart WRITE setXPart NOTIFY xPartChanged)
+  Q_PROPERTY(QVariant xDesc READ xDesc WRITE setXDesc NOTIFY xDescChanged)
+  Q_PROPERTY(QVariant xQty READ xQty WRITE setXQty NOTIFY xQtyChanged)
+  Q_PROPERTY(QVariant xLine READ xLine WRITE setXLine NOTIFY xLineChanged)
+  Q_PROPERTY(QVariant xVendor READ xVendor WRITE setXVendor NOTIFY xVendorChanged)
+  Q_PROPERTY(double connectTimeout READ connectTimeout WRITE setConnectTimeout NOTIFY connectTimeoutChanged STORED false)
+  Q_PROPERTY(double answerTimeout READ answerTimeout WRITE setAnswerTimeout NOTIFY answerTimeoutChanged STORED false)
+  Q_PROPERTY(QString errText READ errText STORED false)
+
+ public:
+  explicit UserControl1(QWidget* parent = nullptr);
+  // The terminate handler: releases the line-code map, then the engine.
+  ~UserControl1() override;
+
+  // Looks the vendor xVendor up and shows it, its address, port and account,
+  // and the host's part in row 1 of the entry grid.
+  void setSearch();
+  // Builds the availability request and connects to the distributor.
+  void LocatePart();
+  // Fills the result grid from a complete answer, or shows the exception.
+  void parseResponse(std::string& response, int32_t& totByte);
+
+  // The host's part: part number, description (shown, never sent), quantity,
+  // line code, and the vendor number. Numbers or texts; 0 for a new control.
+  QVariant xPart() const;
+  void setXPart(const QVariant& value);
+  QVariant xDesc() const;
+  void setXDesc(const QVariant& value);
+  QVariant xQty() const;
+  void setXQty(const QVariant& value);
+  QVariant xLine() const;
+  void setXLine(const QVariant& value);
+  QVariant xVendor() const;
+  void setXVendor(const QVariant& value);
+
+  // Seconds to wait for the connection (15 unless set) and, after the
+  // request went out, for the whole answer (60 unless set); 0 or less waits
+  // without end. Not persisted.
+  double connectTimeout() const;
+  void setConnectTimeout(double seconds);
+  double answerTimeout() const;
+  void setAnswerTimeout(double seconds);
+
+  // The host container's handlers: a new instance, and a saved one read back and saved.
+  void initProperties();
+  void readProperties(velta::qt::PropertyBag& bag);
+  void writeProperties(velta::qt::PropertyBag& bag) const;
+
+  // Every message box and modal form of this control goes through `presenter`
+  // (not owned; it must outlive the control). None: the real Qt dialogs.
+  void setPresenter(velta::qt::Presenter* presenter);
+
+  // The text of the last error box.
+  QString errText() const;
+  // An inquiry has been sent or is being connected and has not ended yet.
+  bool inquiryOpen() const;
+
+ signals:
+  // The control is done: the host hides or removes it.
+  void controlShutdown();
+  void xPartChanged(const QVariant& value);
+  void xDescChanged(const QVariant& value);
+  void xQtyChanged(const QVariant& value);
+  void xLineChanged(const QVariant& value);
+  void xVendorChanged(const QVariant& value);
+  void connectTimeoutChanged(double seconds);
+  void answerTimeoutChanged(double seconds);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  struct Private;
+  std::unique_ptr<Private> d_;
+};
+
+}  // namespace veltaiq

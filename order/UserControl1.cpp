@@ -215,6 +215,10 @@ struct Q_DECL_HIDDEN UserControl1::Private : velta::PurchaseOrderView {
   // An answer that cannot be read.
   void failMalformed(const Failure& failure);
   const char* arrivalSuffix() const { return open == Exchange::Status ? kWs2ArrivalSuffix : kWs1ArrivalSuffix; }
+  // 0 or less: no deadline, as the host asked.
+  void startDeadline(double seconds) {
+    if (seconds > 0) deadline->start(static_cast<int>(seconds * 1000));
+  }
   QString target() const { return fromLatin1(host) + QLatin1Char(':') + QString::number(port); }
 
   void parseOrderAnswer(const std::string& response);
@@ -489,7 +493,7 @@ void UserControl1::Private::startExchange(Exchange kind, velta::qt::Socket* sock
   outcome = QStringLiteral("none");
   orderNumber.clear();
   socket->Connect(fromLatin1(host), static_cast<quint16>(port));
-  deadline->start(static_cast<int>(connectSeconds * 1000));
+  startDeadline(connectSeconds);
 }
 
 void UserControl1::Private::endExchange(velta::JournalOutcome how, bool abort) {
@@ -562,7 +566,7 @@ void UserControl1::Private::onConnected(velta::qt::Socket* socket) {
   sent = true;
   socket->SendData(lengthLine);
   socket->SendData(outMessage);
-  deadline->start(static_cast<int>(answerSeconds * 1000));
+  startDeadline(answerSeconds);
 }
 
 void UserControl1::Private::onDataArrival(velta::qt::Socket* socket) {
@@ -921,12 +925,10 @@ double UserControl1::connectTimeout() const { return d_->connectSeconds; }
 // A day at most: the timer counts milliseconds in an int.
 constexpr double kLongestDeadline = 86400;
 
-void UserControl1::setConnectTimeout(double seconds) {
-  if (seconds > 0) d_->connectSeconds = std::min(seconds, kLongestDeadline);
-}
+void UserControl1::setConnectTimeout(double seconds) { d_->connectSeconds = std::min(seconds, kLongestDeadline); }
 double UserControl1::answerTimeout() const { return d_->answerSeconds; }
 void UserControl1::setAnswerTimeout(double seconds) {
-  if (seconds > 0) d_->answerSeconds = std::min(seconds, kLongestDeadline);
+  d_->answerSeconds = std::min(seconds, kLongestDeadline);
 }
 QString UserControl1::lastOutcome() const { return d_->outcome; }
 QString UserControl1::lastOrderNumber() const { return d_->orderNumber; }

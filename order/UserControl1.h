@@ -87,8 +87,8 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
   QString errText() const;
 
   // Seconds to wait for the distributor's connection (15) and, after the
-  // request went out, for its complete answer (60). Set by the host; not saved
-  // with the control.
+  // request went out, for its complete answer (60); 0 or less waits without
+  // end, at most a day is waited. Set by the host; not saved with the control.
   double connectTimeout() const;
   void setConnectTimeout(double seconds);
   double answerTimeout() const;

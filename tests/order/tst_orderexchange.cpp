@@ -132,6 +132,7 @@ class OrderExchangeTest : public QObject {
   void theJournalKeepsTheExchangeOwnerOnly();
   void aJournalFolderOthersCanReadSendsNothing();
   void exitWhileOpenClosesAndStopsTheDeadline();
+  void aDeadlineOfZeroWaitsWithoutEnd();
   void aStatusExchangeThatFailsLeavesPOStatusUsable_data();
   void aStatusExchangeThatFailsLeavesPOStatusUsable();
   void aStatusExceptionIsTheOrderWordedExceptionForm();
@@ -696,6 +697,21 @@ void OrderExchangeTest::theJournalTellsHowEachExchangeEnded() {
   QCOMPARE(entries.size(), std::size_t(1));
   QCOMPARE(QString::fromStdString(entries[0].outcome), outcome);
   QVERIFY(entries[0].finished.has_value());
+}
+
+void OrderExchangeTest::aDeadlineOfZeroWaitsWithoutEnd() {
+  orders_.reply = Reply::Silent;
+  auto control = loaded("100231");
+  control->setAnswerTimeout(0);
+  QCOMPARE(control->answerTimeout(), 0.0);
+  control->setConnectTimeout(1e9);
+  QCOMPARE(control->connectTimeout(), 86400.0);  // a day at most
+  control->submitOrder();
+  QTRY_VERIFY(!orders_.requests.value(0).isEmpty());
+  QTest::qWait(300);
+  QVERIFY(presenter_.boxes.isEmpty());
+  QVERIFY(control->isTransmitting());
+  QVERIFY(busy(*control));
 }
 
 QTEST_MAIN(OrderExchangeTest)

@@ -159,12 +159,12 @@ int runOrder(int& argc, char** argv, const OrderArguments& a) {
       });
       button->click();
       if (control.isTransmitting()) untilDone.exec();
-      if (!shutdown) status = kNoShutdown;
     }
   }
 
   // With a display the user goes on with the order until the control is done
-  // or its window is closed.
+  // or its window is closed; after an exchange without an answer, too: the
+  // user decides what comes next.
   if (!host.headless() && !shutdown && control.isVisible() && status == kDone) {
     QEventLoop untilClosed;
     QObject::connect(&control, &veltaorder::UserControl1::controlShutdown, &untilClosed, &QEventLoop::quit);
@@ -172,6 +172,8 @@ int runOrder(int& argc, char** argv, const OrderArguments& a) {
     QObject::connect(&host.application(), &QApplication::lastWindowClosed, &untilClosed, &QEventLoop::quit);
     untilClosed.exec();
   }
+
+  if (press && !shutdown) status = kNoShutdown;
 
   showState();
   TranscriptPropertyBag bag(host.bag());

@@ -268,6 +268,19 @@ INSTANTIATE_TEST_SUITE_P(
                   " Error -21  the answer announces 16777217 bytes, 1 more than the limit of 16777216 bytes (16 MiB)"}),
     [](const ::testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
 
+TEST_F(OrderExchangeTranscript, CodesOutsideTheListsAreBadUsage) {
+  start();
+  for (const std::vector<std::string>& flags :
+       {std::vector<std::string>{"--ship-method", "L"}, {"--bo-code", "8"}, {"--bo-ship", "a"},
+        {"--ship-date", "2027-02-30"}, {"--answer-timeout", "0"}}) {
+    std::vector<std::string> arguments{"--submit"};
+    arguments.insert(arguments.end(), flags.begin(), flags.end());
+    const auto result = order("100231", arguments);
+    EXPECT_EQ(result.status, 2) << flags[0];
+    EXPECT_EQ(result.out, "") << flags[0];
+  }
+}
+
 TEST_F(OrderExchangeTranscript, ARefusingDistributorMayStillHaveTheOrder) {
   start({"--fault", "refuse@order"});
   const auto result = order("100231", {"--submit"});

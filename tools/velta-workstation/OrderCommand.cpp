@@ -32,6 +32,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "order/UserControl1.h"
 #include "order/WorkstationSetup.h"
@@ -194,10 +195,17 @@ void addOrderCommand(CLI::App& app, CommandAction& action) {
                 "Print the control's state as a [control UserControl1] block after setPO and at the end");
   cmd->add_flag("--submit", arguments->submit, "Press \"Submit Order\" after loading");
   cmd->add_flag("--status", arguments->status, "Press \"PO Status\" after loading")->excludes("--submit");
+  const std::vector<std::string> methods{"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K"};
+  const std::vector<std::string> codes{"0", "1", "2", "3", "4", "5", "6", "7"};
   cmd->add_option("--ship-method", arguments->shipMethod, "Ship method code, A to K (default entry otherwise)")
-      ->type_name("CODE");
-  cmd->add_option("--bo-code", arguments->boCode, "Back-order code, 0 to 7")->type_name("CODE");
-  cmd->add_option("--bo-ship", arguments->boShip, "Back-order ship method code, A to K")->type_name("CODE");
+      ->type_name("CODE")
+      ->check(CLI::IsMember(methods));
+  cmd->add_option("--bo-code", arguments->boCode, "Back-order code, 0 to 7")
+      ->type_name("CODE")
+      ->check(CLI::IsMember(codes));
+  cmd->add_option("--bo-ship", arguments->boShip, "Back-order ship method code, A to K")
+      ->type_name("CODE")
+      ->check(CLI::IsMember(methods));
   cmd->add_flag("--resale", arguments->resale, "Check \"Order for Resale\"");
   cmd->add_option("--ship-date", arguments->shipDate, "Requested ship date")
       ->type_name("YYYY-MM-DD")

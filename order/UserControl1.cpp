@@ -12,21 +12,32 @@
 #include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <new>
+#include <optional>
 
 #include "base/EngineError.h"
 #include "base/RuntimeFormat.h"
+#include "base/TextUtilities.h"
 #include "base/Value.h"
 #include "engine/EngineState.h"
+#include "link/AnswerFraming.h"
+#include "link/ExchangeJournal.h"
 #include "link/LineCodeMap.h"
-#include "qt/HostWorkstation.h"
+#include "link/MessageFields.h"
+#include "link/OrderAnswer.h"
+#include "link/OrderRequest.h"
+#include "link/StatusAnswer.h"
+#include "link/StatusRequest.h"
 #include "order/OrderOptions.h"
 #include "order/PurchaseOrderLoader.h"
+#include "order/frmPOStat.h"
 #include "order/frmPoResponse.h"
 #include "qt/ControlFailure.h"
 #include "qt/Grid.h"
+#include "qt/HostWorkstation.h"
 #include "qt/LabelArray.h"
 #include "qt/Latin1.h"
 #include "qt/NoticeRouting.h"
@@ -35,6 +46,7 @@
 #include "qt/QtPresenter.h"
 #include "qt/Socket.h"
 #include "qt/ValueVariant.h"
+#include "qt/frmException.h"
 #include "records/SiteOverrides.h"
 
 namespace veltaorder {
@@ -48,16 +60,30 @@ const QString kErrorTitle = QStringLiteral("veltaorder Error");
 constexpr int kTickMilliseconds = 100;
 constexpr int kBusyLast = 98;  // the busy bar runs 1 to 98, then starts again
 
-constexpr int kNotAvailable = 445;  // the object does not support this action (yet)
-
 // Controls of this library alive now: the shared engine goes with the last.
 int liveControls = 0;
 
 using velta::qt::Failure;
 using velta::qt::failureOf;
 
-velta::EngineError notAvailable(const char* what) {
-  return velta::EngineError(kNotAvailable, "veltaorder", std::string(what) + " is not available in this version");
+constexpr int kObjectNotSet = 91;
+
+const char* const kSubmitSuffix = " in submitorder routine";
+const char* const kStatusSuffix = " in poStatus routine";
+const char* const kWs1ConnectSuffix = " in ws1_connect routine";
+const char* const kWs2ConnectSuffix = " in ws2_connect routine";
+const char* const kWs1ArrivalSuffix = " in ws1_DataArrival routine";
+const char* const kWs2ArrivalSuffix = " in ws2_DataArrival routine";
+const QString kStatusTitle = QStringLiteral("veltaorder error");
+
+// "15", "0.3": seconds as a person writes them.
+std::string secondsText(double seconds) { return QString::number(seconds).toStdString(); }
+
+// A text typed or set by the host, as the bytes the message carries; a
+// character without a Latin-1 byte would be sent as something else.
+std::string requestText(const QString& text, const std::string& what) {
+  if (!velta::qt::isLatin1(text)) throw velta::exchangeError("a character outside Latin-1 in " + what);
+  return velta::qt::toLatin1(text);
 }
 
 }  // namespace
@@ -71,7 +97,7 @@ struct Q_DECL_HIDDEN UserControl1::Private : velta::PurchaseOrderView {
   velta::Value poNumber{0};
   velta::Value poSuccess{0};
   std::unique_ptr<velta::LineCodeMap> lineCodes;
-  std::string errText;
+  QString errText;
   velta::DistributorConnection connection;
   // The exchanges' buffers, shared by the order and the status exchange.
   std::string outMessage, lengthLine, inBuffer;
@@ -99,6 +125,28 @@ struct Q_DECL_HIDDEN UserControl1::Private : velta::PurchaseOrderView {
   QLabel* Label3 = nullptr;
   QLabel* Label1 = nullptr;
 
+  // The open exchange: one at a time, since both share the buffers above.
+  enum class Exchange { None, Order, Status };
+  enum class Phase { Connecting, Answering };
+  Exchange open = Exchange::None;
+  Phase phase = Phase::Connecting;
+  velta::qt::Socket* active = nullptr;  // the open exchange's socket
+  velta::AnswerFraming framing;
+  std::string received;  // every byte of the answer, for the journal
+  std::string host;
+  int port = 0;
+  bool sent = false;
+  QTimer* deadline = nullptr;
+  double connectSeconds = 15;
+  double answerSeconds = 60;
+  QString outcome = QStringLiteral("none");
+  QString orderNumber;
+  QString journalFolder;
+  std::optional<velta::ExchangeJournal> journal;
+  std::int64_t journalId = 0;
+  // The status form while statusResponse fills it (SetGrid colours it).
+  frmPOStat* statusForm = nullptr;
+
   velta::qt::Presenter& shower() const { return presenter ? *presenter : velta::qt::QtPresenter::instance(); }
 
   void buildForm();
@@ -119,12 +167,16 @@ struct Q_DECL_HIDDEN UserControl1::Private : velta::PurchaseOrderView {
 
   // " Error " + number + "  " + description + CR LF + suffix + CR LF, kept and shown.
   void reportError(const Failure& failure, const char* suffix, const QString& title) {
-    errText = " Error " + std::to_string(failure.number) + "  " + failure.description + "\r\n" + suffix + "\r\n";
+    reportError(failure.number, fromLatin1(failure.description), suffix, title);
+  }
+  void reportError(int number, const QString& description, const char* suffix, const QString& title = kErrorTitle) {
+    errText = QStringLiteral(" Error ") + QString::number(number) + QStringLiteral("  ") + description +
+              QStringLiteral("\r\n") + QString::fromLatin1(suffix) + QStringLiteral("\r\n");
     showErrorBox(title);
   }
   void showErrorBox(const QString& title) {
     velta::qt::MessageBox box;
-    box.text = fromLatin1(errText);
+    box.text = errText;
     box.title = title;
     box.icon = velta::qt::MessageIcon::None;
     box.buttons = velta::qt::MessageButtons::Ok;
@@ -141,6 +193,38 @@ struct Q_DECL_HIDDEN UserControl1::Private : velta::PurchaseOrderView {
   void exitAction();
   void tick();
   void showBlankResponse();
+
+  // The exchanges.
+  void busy(bool on);
+  void refuseIfOpen(const char* what) const;
+  void openJournal();
+  void startExchange(Exchange kind, velta::qt::Socket* socket, const velta::OutgoingRequest& request,
+                     velta::MessageSet set, int toPort);
+  void onConnected(velta::qt::Socket* socket);
+  void onDataArrival(velta::qt::Socket* socket);
+  void onSocketError(velta::qt::Socket* socket, int number, const QString& description);
+  void onClosed(velta::qt::Socket* socket);
+  void onDeadline();
+  // Ends the open exchange: deadline stopped, the socket's events ignored,
+  // the journal told how it ended. The busy display is the caller's.
+  void endExchange(velta::JournalOutcome how, bool abort);
+  // No connection was made, so nothing went out: the button is usable again.
+  void failNotSent(const QString& description);
+  // The request went out and no complete answer came back.
+  void failAfterSending(velta::JournalOutcome how, const QString& description);
+  // An answer that cannot be read.
+  void failMalformed(const Failure& failure);
+  const char* arrivalSuffix() const { return open == Exchange::Status ? kWs2ArrivalSuffix : kWs1ArrivalSuffix; }
+  // 0 or less: no deadline, as the host asked.
+  void startDeadline(double seconds) {
+    if (seconds > 0) deadline->start(static_cast<int>(seconds * 1000));
+  }
+  QString target() const { return fromLatin1(host) + QLatin1Char(':') + QString::number(port); }
+
+  void parseOrderAnswer(const std::string& response);
+  void parseStatusAnswer(const std::string& response);
+  void fillException(velta::qt::frmException& form, const velta::ExceptionDetails& details);
+  void colourGroupRows();
 
   void setSuccess(velta::Value value) {
     if (value == poSuccess) return;
@@ -331,13 +415,22 @@ void UserControl1::Private::GetPO(const std::string& number) {
     setRepaint(true);
     velta::clearConnection(*this, connection);
     const Failure failure = failureOf(std::current_exception());
-    errText = "Error in frmPO GetPO routine error # :  " + std::to_string(failure.number) + "  " + failure.description;
+    errText = fromLatin1("Error in frmPO GetPO routine error # :  " + std::to_string(failure.number) + "  " +
+                         failure.description);
     showErrorBox(kErrorTitle);
   }
 }
 
 void UserControl1::Private::exitAction() {
+  // The user leaves: nothing more of an open exchange is waited for or shown.
+  if (open != Exchange::None) {
+    outcome = sent ? QStringLiteral("unknown") : QStringLiteral("not-sent");
+    endExchange(velta::JournalOutcome::Abandoned, true);
+    busy(false);
+  }
+  deadline->stop();
   ws1->Close();
+  ws2->Close();
   emit q->controlShutdown();
 }
 
@@ -352,6 +445,306 @@ void UserControl1::Private::showBlankResponse() {
   shower().showForm(q, form);
 }
 
+void UserControl1::Private::busy(bool on) {
+  lblXmit->setVisible(on);
+  pb1->setVisible(on);
+  if (on) {
+    Timer1->start();
+  } else {
+    Timer1->stop();
+  }
+}
+
+void UserControl1::Private::refuseIfOpen(const char* what) const {
+  // Both exchanges share the message and the receive buffers: a second one
+  // would mix them, and could send a status request to the order port.
+  if (open != Exchange::None) {
+    throw velta::exchangeError(std::string(what) + " while an exchange with the distributor is open; wait for it or press Exit");
+  }
+}
+
+void UserControl1::Private::openJournal() {
+  journal.reset();
+  if (journalFolder.isEmpty()) return;
+  journal = velta::ExchangeJournal::open(journalFolder.toStdString());
+}
+
+void UserControl1::Private::startExchange(Exchange kind, velta::qt::Socket* socket,
+                                          const velta::OutgoingRequest& request, velta::MessageSet set,
+                                          int toPort) {
+  outMessage = request.message;
+  lengthLine = request.lengthLine;
+  port = toPort;
+  // A port beyond 16 bits would wrap around to some other service.
+  if (port < 1 || port > 65535) {
+    throw velta::exchangeError("the distributor's port " + std::to_string(port) + " is not a TCP port");
+  }
+  // A dealer who asked for a record of every order gets one, or no order.
+  openJournal();
+  if (journal) {
+    journalId = journal->begin({host, port, set, velta::trimBlanks(poNumber.toText()), request.wireBytes()});
+  }
+  open = kind;
+  phase = Phase::Connecting;
+  active = socket;
+  sent = false;
+  received.clear();
+  framing.reset();
+  outcome = QStringLiteral("none");
+  orderNumber.clear();
+  socket->Connect(fromLatin1(host), static_cast<quint16>(port));
+  startDeadline(connectSeconds);
+}
+
+void UserControl1::Private::endExchange(velta::JournalOutcome how, bool abort) {
+  deadline->stop();
+  velta::qt::Socket* socket = active;
+  active = nullptr;
+  open = Exchange::None;
+  if (abort && socket) socket->Abort();
+  if (journal) {
+    try {
+      journal->finish(journalId, how, received);
+    } catch (...) {
+      // The request is in the journal as pending, which tells the truth: the
+      // outcome could not be added.
+    }
+    journal.reset();
+  }
+  emit q->transmissionEnded();
+}
+
+void UserControl1::Private::failNotSent(const QString& description) {
+  const Exchange kind = open;
+  outcome = QStringLiteral("not-sent");
+  endExchange(velta::JournalOutcome::ConnectionFailed, true);
+  busy(false);
+  if (kind == Exchange::Status) {
+    cmdPOStat->setEnabled(true);
+  } else {
+    cmdSubmit->setEnabled(true);
+  }
+  reportError(velta::err::ExchangeFailed, description, kind == Exchange::Status ? kStatusSuffix : kSubmitSuffix);
+}
+
+void UserControl1::Private::failAfterSending(velta::JournalOutcome how, const QString& description) {
+  const Exchange kind = open;
+  const char* suffix = arrivalSuffix();
+  endExchange(how, true);
+  busy(false);
+  QString text = description;
+  outcome = QStringLiteral("unknown");
+  if (kind == Exchange::Order) {
+    // The order may be at the distributor: sending it again could order twice.
+    text += QStringLiteral("; the order may have reached the distributor \u2014 PO Status will tell");
+    cmdSubmit->setEnabled(false);
+  }
+  cmdPOStat->setEnabled(true);
+  reportError(velta::err::ExchangeFailed, text, suffix);
+}
+
+void UserControl1::Private::failMalformed(const Failure& failure) {
+  const Exchange kind = open;
+  const char* suffix = arrivalSuffix();
+  outcome = QStringLiteral("malformed");
+  endExchange(velta::JournalOutcome::Malformed, true);
+  busy(false);
+  if (kind == Exchange::Order) cmdSubmit->setEnabled(false);
+  cmdPOStat->setEnabled(true);
+  reportError(failure, suffix, kErrorTitle);
+}
+
+void UserControl1::Private::onConnected(velta::qt::Socket* socket) {
+  // A connection that came after its deadline must not send what the user
+  // was told had not been sent.
+  if (socket != active || phase != Phase::Connecting) return;
+  deadline->stop();
+  inBuffer.clear();
+  inExpected = 0;
+  framing.reset();
+  phase = Phase::Answering;
+  sent = true;
+  socket->SendData(lengthLine);
+  socket->SendData(outMessage);
+  startDeadline(answerSeconds);
+}
+
+void UserControl1::Private::onDataArrival(velta::qt::Socket* socket) {
+  if (socket != active || phase != Phase::Answering) return;
+  const std::string piece = socket->GetData();
+  received += piece;
+  std::optional<velta::FramedAnswer> answer;
+  try {
+    answer = framing.feed(piece);
+    if (!answer && framing.overrun()) {
+      throw velta::exchangeError("the answer is longer than the " + std::to_string(framing.expected()) +
+                                 " bytes its length line announced");
+    }
+  } catch (...) {
+    failMalformed(failureOf(std::current_exception()));
+    return;
+  }
+  if (!answer) return;
+  deadline->stop();
+  inBuffer = answer->response;
+  inExpected = answer->totByte;
+  const Exchange kind = open;
+  try {
+    if (kind == Exchange::Order) {
+      parseOrderAnswer(inBuffer);
+    } else {
+      parseStatusAnswer(inBuffer);
+    }
+  } catch (...) {
+    // Nothing has been shown when the parsers refuse an answer.
+    if (open == kind && active == socket) {
+      failMalformed(failureOf(std::current_exception()));
+    } else {
+      throw;
+    }
+  }
+}
+
+void UserControl1::Private::onSocketError(velta::qt::Socket* socket, int number, const QString& description) {
+  if (socket != active) return;
+  if (phase == Phase::Connecting) {
+    failNotSent(QStringLiteral("no connection to ") + target() + QStringLiteral(": ") + description +
+                QStringLiteral(" (") + QString::number(number) + QLatin1Char(')'));
+  } else {
+    failAfterSending(velta::JournalOutcome::ClosedEarly,
+                     QStringLiteral("the connection failed before the answer was complete: ") + description +
+                         QStringLiteral(" (") + QString::number(number) + QLatin1Char(')'));
+  }
+}
+
+void UserControl1::Private::onClosed(velta::qt::Socket* socket) {
+  if (socket != active) return;
+  if (phase == Phase::Connecting) {
+    failNotSent(QStringLiteral("the connection to ") + target() + QStringLiteral(" closed before the request was sent"));
+  } else {
+    failAfterSending(velta::JournalOutcome::ClosedEarly,
+                     QStringLiteral("the distributor closed the connection before the answer was complete"));
+  }
+}
+
+void UserControl1::Private::onDeadline() {
+  if (open == Exchange::None) return;
+  if (phase == Phase::Connecting) {
+    failNotSent(QStringLiteral("no connection to ") + target() + QStringLiteral(" within ") +
+                QString::fromStdString(secondsText(connectSeconds)) + QStringLiteral(" s"));
+  } else {
+    failAfterSending(velta::JournalOutcome::TimedOut, QStringLiteral("no complete answer within ") +
+                                                          QString::fromStdString(secondsText(answerSeconds)) +
+                                                          QStringLiteral(" s"));
+  }
+}
+
+void UserControl1::Private::fillException(velta::qt::frmException& form, const velta::ExceptionDetails& details) {
+  for (int i = 0; i < 5; ++i) form.lblER(i)->setText(fromLatin1(details.lblER[static_cast<std::size_t>(i)]));
+}
+
+void UserControl1::Private::parseOrderAnswer(const std::string& response) {
+  const velta::OrderAnswer answer = velta::parseOrderAnswer(response);
+  const bool ours = open == Exchange::Order;
+  if (answer.isException()) {
+    setSuccess(velta::Value(0));
+    velta::qt::frmException form(velta::qt::ExceptionWording::Order, q);
+    fillException(form, answer.exception);
+    if (ours) {
+      outcome = QStringLiteral("exception");
+      endExchange(velta::JournalOutcome::Exception, false);
+    }
+    busy(false);
+    cmdSubmit->setEnabled(false);
+    shower().showForm(q, form);
+    ws1->Close();
+    emit q->controlShutdown();
+    return;
+  }
+  frmPoResponse form(q);
+  for (int i = 0; i < 7; ++i) {
+    form.lblSearch(i)->setText(fromLatin1(answer.acknowledgement.lblSearch[static_cast<std::size_t>(i)]));
+  }
+  velta::qt::Grid* grid = form.grdItem();
+  grid->setRows(1);
+  for (const velta::OrderAnswerRow& row : answer.acknowledgement.rows) grid->AddItem(fromLatin1(row.rowText()));
+  grid->AutoSize(0, grid->Cols() - 1);
+  busy(false);
+  cmdSubmit->setEnabled(false);
+  // Accepted is recorded before the form: the host may end while it is open.
+  setSuccess(velta::Value(1));
+  outcome = QStringLiteral("acknowledged");
+  orderNumber = fromLatin1(answer.lastOrderNumber());
+  if (ours) endExchange(velta::JournalOutcome::Acknowledged, false);
+  shower().showForm(q, form);
+  exitAction();
+}
+
+void UserControl1::Private::colourGroupRows() {
+  if (!statusForm) throw velta::EngineError(kObjectNotSet, "SetGrid", "Object variable or With block variable not set");
+  velta::qt::Grid* grid = statusForm->grdItem();
+  const QColor back = velta::qt::fromBgr(velta::kGroupRowBackColour);
+  for (int r = 1; r < grid->Rows(); ++r) {
+    if (!grid->isSubtotal(r)) continue;
+    for (int c = 0; c <= 8; ++c) {
+      grid->setCellBackColor(r, c, back);
+      grid->setCellFontBold(r, c, true);
+    }
+  }
+}
+
+void UserControl1::Private::parseStatusAnswer(const std::string& response) {
+  const velta::StatusAnswer answer = velta::parseStatusAnswer(response);
+  const bool ours = open == Exchange::Status;
+  if (answer.isException()) {
+    setSuccess(velta::Value(0));
+    velta::qt::frmException form(velta::qt::ExceptionWording::Order, q);
+    fillException(form, answer.exception);
+    if (ours) {
+      outcome = QStringLiteral("exception");
+      endExchange(velta::JournalOutcome::Exception, false);
+    }
+    busy(false);
+    cmdSubmit->setEnabled(false);
+    shower().showForm(q, form);
+    ws2->Close();
+    emit q->controlShutdown();
+    return;
+  }
+  frmPOStat form(q);
+  for (int i = 0; i < 7; ++i) {
+    form.lblStatus(i)->setText(fromLatin1(answer.status.lblStatus[static_cast<std::size_t>(i)]));
+  }
+  velta::qt::Grid* grid = form.grdItem();
+  grid->setRows(1);
+  int shipmentRows = 0;
+  for (const velta::StatusRow& row : answer.status.rows) {
+    grid->AddItem(fromLatin1(row.rowText()));
+    const int last = grid->Rows() - 1;
+    grid->setIsSubtotal(last, row.group);
+    grid->setRowOutlineLevel(last, row.outlineLevel);
+    if (row.group) {
+      grid->AutoSize(0, 4);
+    } else if (++shipmentRows % 3 == 0) {
+      grid->AutoSize(0, 3);
+    }
+  }
+  busy(false);
+  cmdPOStat->setEnabled(false);
+  statusForm = &form;
+  struct Forget {
+    frmPOStat*& form;
+    ~Forget() { form = nullptr; }
+  } forget{statusForm};
+  colourGroupRows();
+  outcome = QStringLiteral("status-shown");
+  if (ours) endExchange(velta::JournalOutcome::Answered, false);
+  shower().showForm(q, form);
+  statusForm = nullptr;
+  setSuccess(velta::Value(0));
+  exitAction();
+}
+
 UserControl1::UserControl1(QWidget* parent) : QWidget(parent), d_(std::make_unique<Private>(this)) {
   ++liveControls;
   d_->buildForm();
@@ -363,10 +756,44 @@ UserControl1::UserControl1(QWidget* parent) : QWidget(parent), d_(std::make_uniq
           [this] { d_->entry(" in cmdSubmit_Click routine", [this] { submitOrder(); }); });
   connect(d_->cmdPOStat, &QPushButton::clicked, this,
           [this] { d_->entry(" in cmdPOStat_Click routine", [this] { poStatus(); }); });
+  d_->deadline = new QTimer(this);
+  d_->deadline->setSingleShot(true);
+  connect(d_->deadline, &QTimer::timeout, this, [this] { d_->entry(d_->arrivalSuffix(), [this] { d_->onDeadline(); }); });
+  for (velta::qt::Socket* socket : {d_->ws1, d_->ws2}) {
+    const bool order = socket == d_->ws1;
+    connect(socket, &velta::qt::Socket::Connected, this, [this, socket, order] {
+      d_->entry(order ? kWs1ConnectSuffix : kWs2ConnectSuffix, [&] {
+        try {
+          d_->onConnected(socket);
+        } catch (...) {
+          // A send that failed may have let part of the request out.
+          if (socket == d_->active) {
+            d_->failAfterSending(velta::JournalOutcome::ClosedEarly,
+                                 fromLatin1(failureOf(std::current_exception()).description));
+            return;
+          }
+          throw;
+        }
+      });
+    });
+    connect(socket, &velta::qt::Socket::DataArrival, this, [this, socket, order](qint64) {
+      d_->entry(order ? kWs1ArrivalSuffix : kWs2ArrivalSuffix, [&] { d_->onDataArrival(socket); });
+    });
+    connect(socket, &velta::qt::Socket::Error, this, [this, socket, order](int number, const QString& description) {
+      d_->entry(order ? kWs1ArrivalSuffix : kWs2ArrivalSuffix, [&] { d_->onSocketError(socket, number, description); });
+    });
+    connect(socket, &velta::qt::Socket::Closed, this, [this, socket, order] {
+      d_->entry(order ? kWs1ArrivalSuffix : kWs2ArrivalSuffix, [&] { d_->onClosed(socket); });
+    });
+  }
 }
 
 UserControl1::~UserControl1() {
   try {
+    // A host that ends with an exchange open: the journal says so.
+    if (d_->open != Private::Exchange::None && d_->journal) {
+      d_->journal->finish(d_->journalId, velta::JournalOutcome::Abandoned, d_->received);
+    }
     d_->ws1->Abort();
     d_->ws2->Abort();
     d_->lineCodes.reset();
@@ -387,13 +814,53 @@ void UserControl1::setPO() {
 }
 
 void UserControl1::submitOrder() {
-  d_->entry(" in submitorder routine", [] { throw notAvailable("Sending an order"); });
+  d_->entry(kSubmitSuffix, [this] {
+    Private& d = *d_;
+    d.refuseIfOpen("An order cannot be sent");
+    d.cmdSubmit->setEnabled(false);
+    d.busy(true);
+    try {
+      const velta::DateTime now = velta::Now();
+      velta::OrderRequestInput input;
+      input.moment = velta::requestMomentOf(now);
+      input.today = now.date;
+      // The packed field decodes with blanks after the address.
+      d.host = velta::Trun(d.connection.hostAddress, 1);
+      if (d.host.empty()) throw velta::exchangeError("no distributor host for this order");
+      input.dealerAccount = d.connection.dealerAccount;
+      input.poNumber = d.poNumber.toText();
+      const QDate picked = d.dtpSD->date();
+      input.requestedShipDate = velta::makeDate(picked.year(), picked.month(), picked.day()).value_or(velta::kNullDate);
+      input.shipMethod = requestText(d.cmbSM->currentText().left(1), "the ship method");
+      input.backOrderCode = requestText(d.cmbBOC->currentText().left(1), "the back-order code");
+      input.backOrderShipMethod = requestText(d.cmbBoShip->currentText().left(1), "the back-order ship method");
+      input.resale = d.Check1->isChecked();
+      const velta::qt::Grid& grid = *d.VSFlexGrid1;
+      for (int r = 1; r < grid.Rows(); ++r) {
+        const std::string row = " of row " + std::to_string(r);
+        input.lines.push_back({requestText(grid.TextMatrix(r, 1), "the line code" + row),
+                               requestText(grid.TextMatrix(r, 2), "the part number" + row),
+                               requestText(grid.TextMatrix(r, 4), "the quantity" + row)});
+      }
+      // The map comes with the show handler.
+      if (!d.lineCodes) throw velta::EngineError(kObjectNotSet, "submitOrder", "Object variable or With block variable not set");
+      const velta::OutgoingRequest request = velta::buildOrderRequest(input, *d.lineCodes);
+      d.startExchange(Private::Exchange::Order, d.ws1, request, velta::MessageSet::Order850,
+                      d.connection.orderPort);
+    } catch (...) {
+      // Nothing was sent: the user may correct and send again.
+      if (d.open != Private::Exchange::None) d.endExchange(velta::JournalOutcome::ConnectionFailed, true);
+      d.outcome = QStringLiteral("not-sent");
+      d.busy(false);
+      d.cmdSubmit->setEnabled(true);
+      throw;
+    }
+  });
 }
 
 void UserControl1::parseResponse(std::string& response, int32_t& totByte) {
-  (void)response;
   (void)totByte;
-  d_->entry(" in parseResponse routine", [] { throw notAvailable("Reading an order answer"); });
+  d_->entry(" in parseResponse routine", [&] { d_->parseOrderAnswer(response); });
 }
 
 QString UserControl1::getPOStatCode(const QVariant& xcode) {
@@ -423,20 +890,51 @@ QVariant UserControl1::xPOSuccess() const { return velta::qt::toVariant(d_->poSu
 void UserControl1::setXPOSuccess(const QVariant& value) { d_->setSuccess(velta::qt::toValue(value)); }
 
 void UserControl1::poStatus() {
-  d_->entry(" in poStatus routine", [] { throw notAvailable("Asking for an order's status"); });
+  d_->entry(kStatusSuffix, [this] {
+    Private& d = *d_;
+    d.refuseIfOpen("A status cannot be asked");
+    d.cmdPOStat->setEnabled(false);
+    d.busy(true);
+    try {
+      d.host = velta::Trun(d.connection.hostAddress, 1);
+      if (d.host.empty()) throw velta::exchangeError("no distributor host for this order");
+      const velta::OutgoingRequest request = velta::buildStatusRequest(
+          {velta::requestMomentOf(velta::Now()), d.connection.dealerAccount, d.poNumber.toText()});
+      d.startExchange(Private::Exchange::Status, d.ws2, request, velta::MessageSet::Status869,
+                      d.connection.statusPort);
+    } catch (...) {
+      if (d.open != Private::Exchange::None) d.endExchange(velta::JournalOutcome::ConnectionFailed, true);
+      d.outcome = QStringLiteral("not-sent");
+      d.busy(false);
+      d.cmdPOStat->setEnabled(true);
+      throw;
+    }
+  });
 }
 
 void UserControl1::statusResponse(std::string& response, int32_t& totByte) {
-  (void)response;
   (void)totByte;
-  d_->entry(
-      " in statusResponse routine", [] { throw notAvailable("Reading a status answer"); },
-      QStringLiteral("veltaorder error"));
+  d_->entry(" in statusResponse routine", [&] { d_->parseStatusAnswer(response); }, kStatusTitle);
 }
 
 void UserControl1::SetGrid() {
-  d_->entry(" in SetGrid routine", [] { throw notAvailable("The status grid"); });
+  d_->entry(" in SetGrid routine", [this] { d_->colourGroupRows(); });
 }
+
+double UserControl1::connectTimeout() const { return d_->connectSeconds; }
+// A day at most: the timer counts milliseconds in an int.
+constexpr double kLongestDeadline = 86400;
+
+void UserControl1::setConnectTimeout(double seconds) { d_->connectSeconds = std::min(seconds, kLongestDeadline); }
+double UserControl1::answerTimeout() const { return d_->answerSeconds; }
+void UserControl1::setAnswerTimeout(double seconds) {
+  d_->answerSeconds = std::min(seconds, kLongestDeadline);
+}
+QString UserControl1::lastOutcome() const { return d_->outcome; }
+QString UserControl1::lastOrderNumber() const { return d_->orderNumber; }
+QString UserControl1::journalFolder() const { return d_->journalFolder; }
+void UserControl1::setJournalFolder(const QString& folder) { d_->journalFolder = folder; }
+bool UserControl1::isTransmitting() const { return d_->open != Private::Exchange::None; }
 
 void UserControl1::initProperties() {
   setXPONum(0);
@@ -455,7 +953,7 @@ void UserControl1::writeProperties(velta::qt::PropertyBag& bag) const {
 
 void UserControl1::setPresenter(velta::qt::Presenter* presenter) { d_->presenter = presenter; }
 
-QString UserControl1::errText() const { return fromLatin1(d_->errText); }
+QString UserControl1::errText() const { return d_->errText; }
 
 void UserControl1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);

@@ -41,6 +41,11 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
   Q_PROPERTY(QVariant xPONum READ xPONum WRITE setXPONum NOTIFY xPONumChanged)
   Q_PROPERTY(QVariant xPOSuccess READ xPOSuccess WRITE setXPOSuccess NOTIFY xPOSuccessChanged)
   Q_PROPERTY(QString errText READ errText STORED false)
+  Q_PROPERTY(double connectTimeout READ connectTimeout WRITE setConnectTimeout STORED false)
+  Q_PROPERTY(double answerTimeout READ answerTimeout WRITE setAnswerTimeout STORED false)
+  Q_PROPERTY(QString lastOutcome READ lastOutcome STORED false)
+  Q_PROPERTY(QString lastOrderNumber READ lastOrderNumber STORED false)
+  Q_PROPERTY(QString journalFolder READ journalFolder WRITE setJournalFolder STORED false)
 
  public:
   explicit UserControl1(QWidget* parent = nullptr);
@@ -81,6 +86,30 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
   // The text of the last error box.
   QString errText() const;
 
+  // Seconds to wait for the distributor's connection (15) and, after the
+  // request went out, for its complete answer (60); 0 or less waits without
+  // end, at most a day is waited. Set by the host; not saved with the control.
+  double connectTimeout() const;
+  void setConnectTimeout(double seconds);
+  double answerTimeout() const;
+  void setAnswerTimeout(double seconds);
+
+  // How the last exchange ended, more finely than xPOSuccess: "none",
+  // "acknowledged", "exception", "malformed", "unknown" (sent, no complete
+  // answer: the order may have reached the distributor), "not-sent",
+  // "status-shown". Not saved.
+  QString lastOutcome() const;
+  // The distributor's order number of the last acknowledgement, "" otherwise.
+  QString lastOrderNumber() const;
+
+  // A folder for the journal of every exchange; "" (the default) keeps none.
+  // When it is named but cannot be used, nothing is sent. Not saved.
+  QString journalFolder() const;
+  void setJournalFolder(const QString& folder);
+
+  // True while an order or status exchange is open (busy display on).
+  bool isTransmitting() const;
+
  signals:
   // The control is done: the host hides or removes it.
   void controlShutdown();
@@ -88,6 +117,8 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
   void writeData();
   void xPONumChanged(const QVariant& value);
   void xPOSuccessChanged(const QVariant& value);
+  // The transmitting state ended, whichever way (answer, failure, Exit).
+  void transmissionEnded();
 
  protected:
   void showEvent(QShowEvent* event) override;

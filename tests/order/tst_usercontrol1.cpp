@@ -92,8 +92,8 @@ class UserControl1Test : public QObject {
   void aShowHandlerFailureNamesTheShowRoutine();
   void aFailingPresenterStopsNothing();
   void doubleClickOnTheNumberShowsABlankResponseForm();
-  void theExchangesOfTheNextVersionSayTheyAreNotAvailable_data();
-  void theExchangesOfTheNextVersionSayTheyAreNotAvailable();
+  void answersGivenByTheHostAreShownOrReported_data();
+  void answersGivenByTheHostAreShownOrReported();
   void statusCodeTexts_data();
   void statusCodeTexts();
   void theClockCanStartAtAGivenTime();
@@ -673,52 +673,51 @@ void UserControl1Test::doubleClickOnTheNumberShowsABlankResponseForm() {
   QVERIFY(control->findChildren<QDialog*>().isEmpty());
 }
 
-void UserControl1Test::theExchangesOfTheNextVersionSayTheyAreNotAvailable_data() {
+void UserControl1Test::answersGivenByTheHostAreShownOrReported_data() {
   QTest::addColumn<QString>("routine");
+  QTest::addColumn<QString>("answer");
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("title");
-  QTest::newRow("submitOrder") << "submitOrder"
-                               << " Error 445  Sending an order is not available in this version\r\n in submitorder routine\r\n"
-                               << "veltaorder Error";
-  QTest::newRow("cmdSubmit") << "cmdSubmit"
-                             << " Error 445  Sending an order is not available in this version\r\n in submitorder routine\r\n"
-                             << "veltaorder Error";
-  QTest::newRow("poStatus") << "poStatus"
-                            << " Error 445  Asking for an order's status is not available in this version\r\n in poStatus routine\r\n"
-                            << "veltaorder Error";
-  QTest::newRow("parseResponse") << "parseResponse"
-                                 << " Error 445  Reading an order answer is not available in this version\r\n in parseResponse routine\r\n"
-                                 << "veltaorder Error";
-  QTest::newRow("statusResponse") << "statusResponse"
-                                  << " Error 445  Reading a status answer is not available in this version\r\n in statusResponse routine\r\n"
-                                  << "veltaorder error";
-  QTest::newRow("SetGrid") << "SetGrid"
-                           << " Error 445  The status grid is not available in this version\r\n in SetGrid routine\r\n"
-                           << "veltaorder Error";
+  QTest::addColumn<QString>("form");
+  QTest::newRow("parseResponse, malformed")
+      << "parseResponse" << "0\n" << " Error 9  Subscript out of range" << "veltaorder Error" << "";
+  QTest::newRow("statusResponse, malformed")
+      << "statusResponse" << "0\n" << " Error 9  Subscript out of range" << "veltaorder error" << "";
+  QTest::newRow("SetGrid without a status form")
+      << "SetGrid" << ""
+      << " Error 91  Object variable or With block variable not set\r\n in SetGrid routine\r\n"
+      << "veltaorder Error" << "";
+  QTest::newRow("parseResponse, acknowledgement")
+      << "parseResponse" << "00|//VELTA//850|\n01|A|B|C|D\n" << "" << "" << "frmPoResponse";
 }
 
-void UserControl1Test::theExchangesOfTheNextVersionSayTheyAreNotAvailable() {
+void UserControl1Test::answersGivenByTheHostAreShownOrReported() {
   QFETCH(QString, routine);
+  QFETCH(QString, answer);
   QFETCH(QString, text);
   QFETCH(QString, title);
+  QFETCH(QString, form);
   auto control = shownControl();
   control->setXPONum(QStringLiteral("100231"));
   control->setPO();
   QSignalSpy shutdown(control.get(), &UserControl1::controlShutdown);
-  std::string answer = "0\n";
-  int32_t bytes = 0;
-  if (routine == QLatin1String("submitOrder")) control->submitOrder();
-  if (routine == QLatin1String("cmdSubmit")) QTest::mouseClick(child<QPushButton>(*control, "cmdSubmit"), Qt::LeftButton);
-  if (routine == QLatin1String("poStatus")) control->poStatus();
-  if (routine == QLatin1String("parseResponse")) control->parseResponse(answer, bytes);
-  if (routine == QLatin1String("statusResponse")) control->statusResponse(answer, bytes);
+  std::string bytes = answer.toStdString();
+  int32_t count = static_cast<int32_t>(bytes.size());
+  if (routine == QLatin1String("parseResponse")) control->parseResponse(bytes, count);
+  if (routine == QLatin1String("statusResponse")) control->statusResponse(bytes, count);
   if (routine == QLatin1String("SetGrid")) control->SetGrid();
-  QCOMPARE(presenter_.boxes.size(), 1);
-  QCOMPARE(presenter_.boxes[0].box.text, text);
-  QCOMPARE(presenter_.boxes[0].box.title, title);
-  // No pretended success.
-  QCOMPARE(shutdown.count(), 0);
-  QCOMPARE(control->xPOSuccess(), QVariant(0));
+  if (form.isEmpty()) {
+    QCOMPARE(presenter_.boxes.size(), 1);
+    QVERIFY2(presenter_.boxes[0].box.text.startsWith(text), qPrintable(presenter_.boxes[0].box.text));
+    QCOMPARE(presenter_.boxes[0].box.title, title);
+    // No pretended success.
+    QCOMPARE(shutdown.count(), 0);
+    QCOMPARE(control->xPOSuccess(), QVariant(0));
+  } else {
+    QCOMPARE(presenter_.sequence, QStringList{QStringLiteral("form ") + form});
+    QCOMPARE(shutdown.count(), 1);
+    QCOMPARE(control->xPOSuccess(), QVariant(1));
+  }
 }
 
 void UserControl1Test::statusCodeTexts_data() {

@@ -8,12 +8,31 @@
 //   [event] controlShutdown when the control raised it;
 //   with --show-loaded, [control UserControl1] after setPO returned and again at the end;
 //   [property] lines of xPONum and xPOSuccess, last.
+//
+// --submit presses "Submit Order" after loading (with the choices of
+// --ship-method, --bo-code, --bo-ship, --resale and --ship-date), --status
+// presses "PO Status"; the run then lasts until controlShutdown, or until the
+// control has ended its transmitting state with nothing pending (a box said
+// why), and exits 0 after controlShutdown, else 3. A button that is disabled
+// is not pressed: standard error says so, and the exit status is 3.
+//
+// The deadlines and the journal folder come from the flags, else from the
+// settings file's section "workstation" (connectTimeout, answerTimeout,
+// journal), else the control's own defaults (15 s, 60 s, no journal).
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QEventLoop>
 #include <QObject>
+#include <QPushButton>
+#include <QSettings>
+#include <QTimer>
 #include <cstdlib>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "order/UserControl1.h"
 #include "order/WorkstationSetup.h"
@@ -28,7 +47,60 @@ struct OrderArguments {
   HostOptions host;
   std::string po;
   bool showLoaded = false;
+  bool submit = false;
+  bool status = false;
+  std::string shipMethod, boCode, boShip, shipDate, journal;
+  bool resale = false;
+  std::optional<double> connectTimeout, answerTimeout;
 };
+
+// The entry of `list` whose code (its first character) is `code`; the first
+// entry ("   Default") when none is asked for.
+void choose(veltaorder::UserControl1& control, const char* list, const std::string& code, const char* flag) {
+  auto* box = control.findChild<QComboBox*>(QString::fromLatin1(list));
+  if (!box) throw HostError(kHostFailed, std::string("the control has no ") + list);
+  if (code.empty()) return;
+  for (int i = 1; i < box->count(); ++i) {
+    if (box->itemText(i).left(1) == QString::fromLatin1(code.c_str())) {
+      box->setCurrentIndex(i);
+      return;
+    }
+  }
+  throw HostError(kBadUsage, std::string(flag) + " " + code + ": no such code in the list");
+}
+
+// The user's choices on the loaded order, as --submit sends them.
+void applyChoices(veltaorder::UserControl1& control, const OrderArguments& a) {
+  choose(control, "cmbSM", a.shipMethod, "--ship-method");
+  choose(control, "cmbBOC", a.boCode, "--bo-code");
+  choose(control, "cmbBoShip", a.boShip, "--bo-ship");
+  if (a.resale) {
+    if (auto* resale = control.findChild<QCheckBox*>(QStringLiteral("Check1"))) resale->setChecked(true);
+  }
+  if (!a.shipDate.empty()) {
+    const QDate date = QDate::fromString(QString::fromLatin1(a.shipDate.c_str()), Qt::ISODate);
+    auto* picker = control.findChild<QDateEdit*>(QStringLiteral("dtpSD"));
+    if (picker) picker->setDate(date);
+  }
+}
+
+// The flags first, then the settings file's "workstation" section.
+void applyExchangeSettings(veltaorder::UserControl1& control, const OrderArguments& a, const QString& file) {
+  QSettings settings(file, QSettings::IniFormat);
+  settings.beginGroup(QStringLiteral("workstation"));
+  const auto seconds = [&](const std::optional<double>& flag, const char* key) -> std::optional<double> {
+    if (flag) return flag;
+    bool ok = false;
+    const double value = settings.value(QString::fromLatin1(key)).toDouble(&ok);
+    if (ok && value > 0) return value;
+    return std::nullopt;
+  };
+  if (auto s = seconds(a.connectTimeout, "connectTimeout")) control.setConnectTimeout(*s);
+  if (auto s = seconds(a.answerTimeout, "answerTimeout")) control.setAnswerTimeout(*s);
+  const QString journal = a.journal.empty() ? settings.value(QStringLiteral("journal")).toString()
+                                            : QString::fromLocal8Bit(a.journal.c_str());
+  control.setJournalFolder(journal);
+}
 
 // Points the order control library's own engine at the business system.
 void setUpLibrary(const HostOptions& options, const std::optional<QDateTime>& start) {
@@ -56,6 +128,7 @@ int runOrder(int& argc, char** argv, const OrderArguments& a) {
   } else {
     control.initProperties();
   }
+  applyExchangeSettings(control, a, settingsFile(a.host));
   control.setWindowTitle(QStringLiteral("velta-workstation: purchase order ") + QString::fromLocal8Bit(a.po.c_str()));
   control.show();
   control.setXPONum(QString::fromLatin1(a.po.c_str()));
@@ -65,9 +138,35 @@ int runOrder(int& argc, char** argv, const OrderArguments& a) {
   };
   showState();
 
+  // A button pressed as the user would, and the run lasts until the exchange is over.
+  int status = kDone;
+  const char* press = a.submit ? "cmdSubmit" : a.status ? "cmdPOStat" : nullptr;
+  if (press && !shutdown) {
+    applyChoices(control, a);
+    auto* button = control.findChild<QPushButton*>(QString::fromLatin1(press));
+    if (!button || !button->isEnabled()) {
+      std::cerr << "velta-workstation: \"" << (a.submit ? "Submit Order" : "PO Status")
+                << "\" is disabled for purchase order " << a.po << "; nothing was pressed\n";
+      status = kNoShutdown;
+    } else {
+      QEventLoop untilDone;
+      QObject::connect(&control, &veltaorder::UserControl1::controlShutdown, &untilDone, &QEventLoop::quit,
+                       Qt::QueuedConnection);
+      QObject::connect(&control, &veltaorder::UserControl1::transmissionEnded, &untilDone, [&] {
+        // A form may still be on its way to controlShutdown: let it finish first.
+        QTimer::singleShot(0, &untilDone, [&] {
+          if (!control.isTransmitting()) untilDone.quit();
+        });
+      });
+      button->click();
+      if (control.isTransmitting()) untilDone.exec();
+    }
+  }
+
   // With a display the user goes on with the order until the control is done
-  // or its window is closed.
-  if (!host.headless() && !shutdown && control.isVisible()) {
+  // or its window is closed; after an exchange without an answer, too: the
+  // user decides what comes next.
+  if (!host.headless() && !shutdown && control.isVisible() && status == kDone) {
     QEventLoop untilClosed;
     QObject::connect(&control, &veltaorder::UserControl1::controlShutdown, &untilClosed, &QEventLoop::quit);
     host.application().setQuitOnLastWindowClosed(false);
@@ -75,11 +174,13 @@ int runOrder(int& argc, char** argv, const OrderArguments& a) {
     untilClosed.exec();
   }
 
+  if (press && !shutdown) status = kNoShutdown;
+
   showState();
   TranscriptPropertyBag bag(host.bag());
   control.writeProperties(bag);
   host.saveSettings();
-  return kDone;
+  return status;
 }
 
 }  // namespace
@@ -92,6 +193,35 @@ void addOrderCommand(CLI::App& app, CommandAction& action) {
       ->type_name("NUMBER");
   cmd->add_flag("--show-loaded", arguments->showLoaded,
                 "Print the control's state as a [control UserControl1] block after setPO and at the end");
+  cmd->add_flag("--submit", arguments->submit, "Press \"Submit Order\" after loading");
+  cmd->add_flag("--status", arguments->status, "Press \"PO Status\" after loading")->excludes("--submit");
+  const std::vector<std::string> methods{"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K"};
+  const std::vector<std::string> codes{"0", "1", "2", "3", "4", "5", "6", "7"};
+  cmd->add_option("--ship-method", arguments->shipMethod, "Ship method code, A to K (default entry otherwise)")
+      ->type_name("CODE")
+      ->check(CLI::IsMember(methods));
+  cmd->add_option("--bo-code", arguments->boCode, "Back-order code, 0 to 7")
+      ->type_name("CODE")
+      ->check(CLI::IsMember(codes));
+  cmd->add_option("--bo-ship", arguments->boShip, "Back-order ship method code, A to K")
+      ->type_name("CODE")
+      ->check(CLI::IsMember(methods));
+  cmd->add_flag("--resale", arguments->resale, "Check \"Order for Resale\"");
+  cmd->add_option("--ship-date", arguments->shipDate, "Requested ship date")
+      ->type_name("YYYY-MM-DD")
+      ->check([](const std::string& text) {
+        const QDate date = QDate::fromString(QString::fromLatin1(text.c_str()), Qt::ISODate);
+        return date.isValid() && text.size() == 10 ? std::string() : std::string("not a date YYYY-MM-DD: ") + text;
+      });
+  const auto positive = CLI::PositiveNumber;
+  cmd->add_option("--connect-timeout", arguments->connectTimeout, "Seconds to wait for the connection (15)")
+      ->type_name("SECONDS")
+      ->check(positive);
+  cmd->add_option("--answer-timeout", arguments->answerTimeout, "Seconds to wait for the whole answer (60)")
+      ->type_name("SECONDS")
+      ->check(positive);
+  cmd->add_option("--journal", arguments->journal, "Keep every exchange in the journal in this folder")
+      ->type_name("DIR");
   addHostOptions(*cmd, arguments->host);
   cmd->callback([&action, arguments] {
     action = [arguments](int& argc, char** argv) { return runOrder(argc, argv, *arguments); };

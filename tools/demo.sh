@@ -6,7 +6,11 @@
 # temporary folders, never the user's own), and reads it the way the controls
 # do: the site configuration and the engine's start-up, a vendor, a product
 # line, a line-code lookup, an index. Then, under the hood: packed fields,
-# compressed text and the check token of a request.
+# compressed text and the check token of a request. Then the controls, headless
+# in velta-workstation against the distributor simulator on free loopback
+# ports: an order loaded and submitted, the status of an order sent before,
+# the journal of both, and an availability inquiry. The simulator is stopped
+# at the end; nothing is left running.
 set -euo pipefail
 BIN=$1
 VD="$BIN/velta-data"
@@ -86,7 +90,18 @@ echo "   (with no configured table this is the public demonstration table)"
 # pointing at them.
 WS="$BIN/velta-workstation"
 step "A distributor to talk to: velta-distributor on free loopback ports."
-"$BIN/velta-distributor" --catalog "$DEMO/system/distributor/catalog.json" \
+# The sample's order 100232 was sent before: the distributor remembers it.
+cat >"$DEMO/distributor-state.json" <<'JSON'
+{"nextOrderNumber": 700002, "orders": [{"account": "104233", "po": "100232", "orderNumber": "700001",
+ "poDate": "20261201", "received": "20261201", "shipMethod": "C", "backOrderCode": "1",
+ "backOrderShip": " ", "resale": false, "shipDate": "",
+ "lines": [{"lineOrdered": "FIL", "partOrdered": "1A0007", "quantity": 12, "line": "FIL",
+            "part": "1A0007", "description": "OIL FILTER, SPIN ON", "cost": "7.12", "backOrderCode": "1",
+            "shipments": [{"warehouse": "01", "name": "FORT WAYNE, IN", "quantity": 10},
+                          {"warehouse": "02", "name": "INDIANAPOLIS, IN", "quantity": 2}],
+            "backOrdered": 0, "reason": "", "available": ""}]}]}
+JSON
+"$BIN/velta-distributor" --catalog "$DEMO/system/distributor/catalog.json" --state "$DEMO/distributor-state.json" \
   --order-port 0 --status-port 0 --inquiry-port 0 >"$DEMO/distributor.log" 2>&1 &
 SIM=$!
 trap 'kill "$SIM" 2>/dev/null; wait "$SIM" 2>/dev/null; rm -rf "$DEMO"' EXIT
@@ -111,6 +126,16 @@ wsrun() {
 
 step "The order control loads purchase order 100231 (open: \"Submit Order\" enabled)."
 wsrun order --po 100231 --headless --show-loaded
+
+step "Submit it: the distributor acknowledges the order (xPOSuccess becomes 1)."
+wsrun order --po 100231 --headless --submit --ship-method C --journal "$DEMO/journal"
+
+step "Order 100232 was sent before: ask the distributor for its status."
+wsrun order --po 100232 --headless --status --journal "$DEMO/journal"
+
+step "Every exchange is in the journal, request and answer exactly as they went."
+echo "\$ velta-data journal $DEMO/journal"
+"$VD" journal "$DEMO/journal"
 
 step "The inquiry control asks the distributor about a part and two more (one it does not know)."
 wsrun inquiry --vendor 1207 --line FLT --part 1A0013 --qty 2 --extra FLT:1A0007:20 --extra BLT:NOSUCH:1 --search --headless --show-loaded

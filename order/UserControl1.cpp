@@ -223,6 +223,7 @@ struct Q_DECL_HIDDEN UserControl1::Private : velta::PurchaseOrderView {
 
   void parseOrderAnswer(const std::string& response);
   void parseStatusAnswer(const std::string& response);
+  void showExceptionAnswer(const velta::ExceptionDetails& details, bool ours, velta::qt::Socket& socket);
   void fillException(velta::qt::frmException& form, const velta::ExceptionDetails& details);
   void colourGroupRows();
 
@@ -643,22 +644,29 @@ void UserControl1::Private::fillException(velta::qt::frmException& form, const v
   for (int i = 0; i < 5; ++i) form.lblER(i)->setText(fromLatin1(details.lblER[static_cast<std::size_t>(i)]));
 }
 
+// An exception answer, to an order or a status request alike: the form, then
+// the socket closed as after an acknowledgement, then controlShutdown.
+void UserControl1::Private::showExceptionAnswer(const velta::ExceptionDetails& details, bool ours,
+                                                velta::qt::Socket& socket) {
+  setSuccess(velta::Value(0));
+  velta::qt::frmException form(velta::qt::ExceptionWording::Order, q);
+  fillException(form, details);
+  if (ours) {
+    outcome = QStringLiteral("exception");
+    endExchange(velta::JournalOutcome::Exception, false);
+  }
+  busy(false);
+  cmdSubmit->setEnabled(false);
+  shower().showForm(q, form);
+  socket.Close();
+  emit q->controlShutdown();
+}
+
 void UserControl1::Private::parseOrderAnswer(const std::string& response) {
   const velta::OrderAnswer answer = velta::parseOrderAnswer(response);
   const bool ours = open == Exchange::Order;
   if (answer.isException()) {
-    setSuccess(velta::Value(0));
-    velta::qt::frmException form(velta::qt::ExceptionWording::Order, q);
-    fillException(form, answer.exception);
-    if (ours) {
-      outcome = QStringLiteral("exception");
-      endExchange(velta::JournalOutcome::Exception, false);
-    }
-    busy(false);
-    cmdSubmit->setEnabled(false);
-    shower().showForm(q, form);
-    ws1->Close();
-    emit q->controlShutdown();
+    showExceptionAnswer(answer.exception, ours, *ws1);
     return;
   }
   frmPoResponse form(q);
@@ -697,18 +705,7 @@ void UserControl1::Private::parseStatusAnswer(const std::string& response) {
   const velta::StatusAnswer answer = velta::parseStatusAnswer(response);
   const bool ours = open == Exchange::Status;
   if (answer.isException()) {
-    setSuccess(velta::Value(0));
-    velta::qt::frmException form(velta::qt::ExceptionWording::Order, q);
-    fillException(form, answer.exception);
-    if (ours) {
-      outcome = QStringLiteral("exception");
-      endExchange(velta::JournalOutcome::Exception, false);
-    }
-    busy(false);
-    cmdSubmit->setEnabled(false);
-    shower().showForm(q, form);
-    ws2->Close();
-    emit q->controlShutdown();
+    showExceptionAnswer(answer.exception, ours, *ws2);
     return;
   }
   frmPOStat form(q);

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QObject>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -21,6 +22,7 @@
 #include "qt/Presenter.h"
 #include "qt/PropertyBag.h"
 #include "qt/SettingsPropertyBag.h"
+#include "qt/Transcript.h"
 #include "records/SiteOverrides.h"
 
 namespace velta::workstation {
@@ -100,5 +102,24 @@ class Host {
   std::unique_ptr<velta::qt::SettingsPropertyBag> bag_;
   bool saved_ = false;
 };
+
+// Embeds a control as a dealer's host does: the host's presenter, the
+// properties read from the settings (or a new control's), and the control
+// closed on controlShutdown, which `shutdown` records (and the transcript too,
+// headless).
+template <typename Control>
+void embed(Host& host, Control& control, bool& shutdown) {
+  control.setPresenter(host.presenter());
+  QObject::connect(&control, &Control::controlShutdown, &control, [&host, &control, &shutdown] {
+    shutdown = true;
+    if (host.headless()) writeTranscript(velta::qt::eventBlock(QStringLiteral("controlShutdown")));
+    control.close();
+  });
+  if (host.hasSavedProperties()) {
+    control.readProperties(host.bag());
+  } else {
+    control.initProperties();
+  }
+}
 
 }  // namespace velta::workstation

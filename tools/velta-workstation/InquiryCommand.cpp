@@ -105,18 +105,8 @@ int runInquiry(int& argc, char** argv, const InquiryArguments& a) {
   setUpLibrary(a.host, start);
 
   veltaiq::UserControl1 control;
-  control.setPresenter(host.presenter());
   bool shutdown = false;
-  QObject::connect(&control, &veltaiq::UserControl1::controlShutdown, &control, [&] {
-    shutdown = true;
-    if (host.headless()) writeTranscript(velta::qt::eventBlock(QStringLiteral("controlShutdown")));
-    control.close();
-  });
-  if (host.hasSavedProperties()) {
-    control.readProperties(host.bag());
-  } else {
-    control.initProperties();
-  }
+  embed(host, control, shutdown);
   if (a.connectTimeout) control.setConnectTimeout(*a.connectTimeout);
   if (a.answerTimeout) control.setAnswerTimeout(*a.answerTimeout);
   const auto latin1 = [](const std::string& s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); };

@@ -116,18 +116,8 @@ int runOrder(int& argc, char** argv, const OrderArguments& a) {
   setUpLibrary(a.host, start);
 
   veltaorder::UserControl1 control;
-  control.setPresenter(host.presenter());
   bool shutdown = false;
-  QObject::connect(&control, &veltaorder::UserControl1::controlShutdown, &control, [&] {
-    shutdown = true;
-    if (host.headless()) writeTranscript(velta::qt::eventBlock(QStringLiteral("controlShutdown")));
-    control.close();
-  });
-  if (host.hasSavedProperties()) {
-    control.readProperties(host.bag());
-  } else {
-    control.initProperties();
-  }
+  embed(host, control, shutdown);
   applyExchangeSettings(control, a, settingsFile(a.host));
   control.setWindowTitle(QStringLiteral("velta-workstation: purchase order ") + QString::fromLocal8Bit(a.po.c_str()));
   control.show();

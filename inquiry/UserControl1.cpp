@@ -24,6 +24,7 @@
 #include "engine/cBusinessBasic.h"
 #include "qt/HostWorkstation.h"
 #include "link/AnswerFraming.h"
+#include "link/ExchangeJournal.h"
 #include "link/InquiryAnswer.h"
 #include "link/InquiryRequest.h"
 #include "link/LineCodeMap.h"
@@ -120,6 +121,12 @@ struct Q_DECL_HIDDEN UserControl1::Private {
   quint16 connectedPort = 0;
   QTimer* connectDeadline = nullptr;
   QTimer* answerDeadline = nullptr;
+  std::string received;  // every byte of the answer, for the journal
+
+  // The journal, while an exchange it recorded has not been finished in it.
+  QString journalFolder;
+  std::optional<velta::ExchangeJournal> journal;
+  std::int64_t journalId = 0;
 
   QLabel* lblHeader = nullptr;
   QLabel* lblDesc = nullptr;
@@ -148,7 +155,13 @@ struct Q_DECL_HIDDEN UserControl1::Private {
       body();
     } catch (...) {
       const Failure failure = failureOf(std::current_exception());
-      if (endsExchangeOnFailure) endExchange();
+      if (endsExchangeOnFailure) {
+        // Before the request went out nothing can have reached the distributor.
+        const velta::JournalOutcome how =
+            phase == Phase::Waiting ? velta::JournalOutcome::Malformed : velta::JournalOutcome::ConnectionFailed;
+        endExchange();
+        finishJournal(how);
+      }
       reportError(failure, suffix);
     }
   }
@@ -168,8 +181,9 @@ struct Q_DECL_HIDDEN UserControl1::Private {
       // A presenter that fails leaves the error in errText; it must not reach Qt.
     }
   }
-  void reportExchange(const std::string& description, const char* suffix) {
+  void reportExchange(velta::JournalOutcome how, const std::string& description, const char* suffix) {
     endExchange();
+    finishJournal(how);
     reportError({velta::err::ExchangeFailed, description}, suffix);
   }
 
@@ -188,6 +202,10 @@ struct Q_DECL_HIDDEN UserControl1::Private {
   // Ends the open exchange, if any: no further socket events or deadlines,
   // and "Begin Search" can be pressed again.
   void endExchange();
+  // Records the request about to go out; nothing is sent when it cannot be.
+  void beginJournal();
+  // Adds how the recorded exchange ended, once; nothing when none is recorded.
+  void finishJournal(velta::JournalOutcome how);
 
   std::string endpoint() const {
     return velta::qt::toLatin1(connectedHost) + ":" + std::to_string(connectedPort);
@@ -411,7 +429,9 @@ void UserControl1::Private::locate() {
 
   connectedHost = fromLatin1(host);
   connectedPort = static_cast<quint16>(inquiryPort);
+  beginJournal();
   framing.reset();
+  received.clear();
   phase = Phase::Connecting;
   CmdSearch->setEnabled(false);
   if (const int ms = deadlineMilliseconds(connectSeconds)) connectDeadline->start(ms);
@@ -431,6 +451,7 @@ void UserControl1::Private::onConnected() {
 void UserControl1::Private::onDataArrival() {
   if (phase != Phase::Waiting) return;
   const std::string piece = ws1->GetData();
+  received += piece;
   std::optional<velta::FramedAnswer> answer = framing.feed(piece);
   if (!answer) {
     if (framing.expected() > 0 && framing.buffered() > static_cast<std::size_t>(framing.expected())) {
@@ -444,15 +465,19 @@ void UserControl1::Private::onDataArrival() {
   // answer says otherwise.
   endExchange();
   q->parseResponse(answer->response, answer->totByte);
+  // An answer that failed to show in a way the parser did not foresee.
+  finishJournal(velta::JournalOutcome::Malformed);
 }
 
 void UserControl1::Private::onSocketError(int number, const QString& description) {
   if (phase == Phase::Connecting) {
-    reportExchange("no connection to " + endpoint() + ": " + velta::qt::toLatin1(description) + " (" +
+    reportExchange(velta::JournalOutcome::ConnectionFailed,
+                   "no connection to " + endpoint() + ": " + velta::qt::toLatin1(description) + " (" +
                        std::to_string(number) + "); nothing was sent" + kSafeAgain,
                    kLocatePart);
   } else if (phase == Phase::Waiting) {
-    reportExchange("the connection to " + endpoint() + " failed before the answer was complete: " +
+    reportExchange(velta::JournalOutcome::ClosedEarly,
+                   "the connection to " + endpoint() + " failed before the answer was complete: " +
                        velta::qt::toLatin1(description) + " (" + std::to_string(number) + ")" + kSafeAgain,
                    kDataArrival);
   }
@@ -460,20 +485,24 @@ void UserControl1::Private::onSocketError(int number, const QString& description
 
 void UserControl1::Private::onClosed() {
   if (phase == Phase::Idle) return;
-  reportExchange("the distributor closed the connection before the answer was complete" + std::string(kSafeAgain),
+  reportExchange(phase == Phase::Connecting ? velta::JournalOutcome::ConnectionFailed
+                                            : velta::JournalOutcome::ClosedEarly,
+                 "the distributor closed the connection before the answer was complete" + std::string(kSafeAgain),
                  phase == Phase::Connecting ? kLocatePart : kDataArrival);
 }
 
 void UserControl1::Private::onConnectDeadline() {
   if (phase != Phase::Connecting) return;
-  reportExchange("no connection to " + endpoint() + " within " + secondsText(connectSeconds) + " s; nothing was sent" +
+  reportExchange(velta::JournalOutcome::ConnectionFailed,
+                 "no connection to " + endpoint() + " within " + secondsText(connectSeconds) + " s; nothing was sent" +
                      kSafeAgain,
                  kLocatePart);
 }
 
 void UserControl1::Private::onAnswerDeadline() {
   if (phase != Phase::Waiting) return;
-  reportExchange("no complete answer within " + secondsText(answerSeconds) + " s" + kSafeAgain, kDataArrival);
+  reportExchange(velta::JournalOutcome::TimedOut,
+                 "no complete answer within " + secondsText(answerSeconds) + " s" + kSafeAgain, kDataArrival);
 }
 
 void UserControl1::Private::endExchange() {
@@ -485,9 +514,35 @@ void UserControl1::Private::endExchange() {
   CmdSearch->setEnabled(true);
 }
 
+void UserControl1::Private::beginJournal() {
+  journal.reset();
+  if (journalFolder.isEmpty()) return;
+  velta::ExchangeJournal opened = velta::ExchangeJournal::open(journalFolder.toStdString());
+  // An inquiry has no number of its own: the host's part names it.
+  const std::string reference = velta::trimBlanks(propertyText(line)) + " " + velta::trimBlanks(propertyText(part));
+  journalId = opened.begin({velta::qt::toLatin1(connectedHost), connectedPort, velta::MessageSet::Inquiry846,
+                            reference, lengthLine + outMessage});
+  journal = std::move(opened);
+}
+
+void UserControl1::Private::finishJournal(velta::JournalOutcome how) {
+  if (!journal) return;
+  try {
+    journal->finish(journalId, how, received);
+  } catch (...) {
+    // The inquiry stays in the journal as pending, which tells the truth: its
+    // outcome could not be added.
+  }
+  journal.reset();
+}
+
 void UserControl1::Private::parse(const std::string& response) {
   grdItem->setRows(1);
   const velta::InquiryAnswer answer = velta::parseInquiryAnswer(response);
+  // The journal hears how the exchange ended before anything is shown.
+  finishJournal(answer.malformed ? velta::JournalOutcome::Malformed
+                : answer.exception ? velta::JournalOutcome::Exception
+                                   : velta::JournalOutcome::Answered);
   if (answer.malformed && answer.exception) throw *answer.malformed;
   if (answer.exception) {
     velta::qt::frmException form(velta::qt::ExceptionWording::Inquiry, q);
@@ -510,6 +565,7 @@ void UserControl1::Private::parse(const std::string& response) {
 }
 
 void UserControl1::Private::exitAction() {
+  if (phase != Phase::Idle) finishJournal(velta::JournalOutcome::Abandoned);
   endExchange();
   ws1->Close();
   emit q->controlShutdown();
@@ -538,6 +594,8 @@ UserControl1::UserControl1(QWidget* parent) : QWidget(parent), d_(std::make_uniq
 
 UserControl1::~UserControl1() {
   try {
+    // A host that ends with an inquiry open: the journal says so.
+    d_->finishJournal(velta::JournalOutcome::Abandoned);
     d_->connectDeadline->stop();
     d_->answerDeadline->stop();
     d_->ws1->Abort();
@@ -617,6 +675,9 @@ void UserControl1::writeProperties(velta::qt::PropertyBag& bag) const {
 void UserControl1::setPresenter(velta::qt::Presenter* presenter) { d_->presenter = presenter; }
 
 QString UserControl1::errText() const { return fromLatin1(d_->errText); }
+
+QString UserControl1::journalFolder() const { return d_->journalFolder; }
+void UserControl1::setJournalFolder(const QString& folder) { d_->journalFolder = folder; }
 
 bool UserControl1::inquiryOpen() const { return d_->phase != Private::Phase::Idle; }
 

@@ -52,6 +52,7 @@ class VELTAIQ_EXPORT UserControl1 : public QWidget {
   Q_PROPERTY(double connectTimeout READ connectTimeout WRITE setConnectTimeout NOTIFY connectTimeoutChanged STORED false)
   Q_PROPERTY(double answerTimeout READ answerTimeout WRITE setAnswerTimeout NOTIFY answerTimeoutChanged STORED false)
   Q_PROPERTY(QString errText READ errText STORED false)
+  Q_PROPERTY(QString journalFolder READ journalFolder WRITE setJournalFolder STORED false)
 
  public:
   explicit UserControl1(QWidget* parent = nullptr);
@@ -86,6 +87,12 @@ class VELTAIQ_EXPORT UserControl1 : public QWidget {
   void setConnectTimeout(double seconds);
   double answerTimeout() const;
   void setAnswerTimeout(double seconds);
+
+  // A folder for the journal of every exchange, shared with the order control;
+  // "" (the default) keeps none. When it is named but cannot be used, nothing
+  // is sent. Not saved.
+  QString journalFolder() const;
+  void setJournalFolder(const QString& folder);
 
   // The host container's handlers: a new instance, and a saved one read back and saved.
   void initProperties();

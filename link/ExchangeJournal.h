@@ -28,7 +28,8 @@
 //   | host       | TEXT    | the distributor's host as connected to                 |
 //   | port       | INTEGER | its port                                               |
 //   | set_number | TEXT    | "850", "869" or "846"                                  |
-//   | reference  | TEXT    | the PO number (850, 869) or the inquiry's id (846)     |
+//   | reference  | TEXT    | the PO number (850, 869); the host's line and part     |
+//   |            |         | of an inquiry (846), "FLT PH3600"                      |
 //   | outcome    | TEXT    | "pending", then one of the outcomes below              |
 //   | request    | BLOB    | the bytes sent: length line and message                |
 //   | answer     | BLOB    | the bytes received, NULL until finish()                |
@@ -83,7 +84,7 @@ struct JournalStart {
   std::string host;
   int port = 0;
   MessageSet set = MessageSet::Order850;
-  std::string reference;  // PO number or inquiry id
+  std::string reference;  // PO number, or an inquiry's line and part
   std::string request;    // the bytes as sent, length line included
 };
 
@@ -107,7 +108,7 @@ struct JournalEntry {
 
 // What list() keeps; an empty filter keeps everything.
 struct JournalFilter {
-  std::optional<std::string> reference;  // exactly this PO number or id
+  std::optional<std::string> reference;  // exactly this PO number, or line and part
   std::optional<Date> since;             // begun on this local date or later
 };
 

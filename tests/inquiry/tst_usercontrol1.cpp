@@ -8,7 +8,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <stdexcept>
@@ -21,6 +23,7 @@
 #include "inquiry/WorkstationSetup.h"
 #include "inquiry/clsMACAddress.h"
 #include "link/CheckToken.h"
+#include "link/ExchangeJournal.h"
 #include "link/RequestHeader.h"
 #include "qt/Grid.h"
 #include "qt/MemoryPropertyBag.h"
@@ -134,6 +137,10 @@ class InquiryControlTest : public QObject {
   void aFailingPresenterStopsNothing();
   void anAnswerTheFramingRefusesIsReported();
   void aHostPartOutsideLatin1IsRefused();
+  void theJournalKeepsTheInquiryOwnerOnly();
+  void theJournalTellsHowEachInquiryEnded_data();
+  void theJournalTellsHowEachInquiryEnded();
+  void aJournalFolderOthersCanWriteSendsNothing();
 
  private:
   std::unique_ptr<UserControl1> shownControl(int vendor = 1207);
@@ -805,6 +812,113 @@ void InquiryControlTest::aHostPartOutsideLatin1IsRefused() {
            errorText(-23, QStringLiteral("a character outside Latin-1 in the part number of row 1"), " in locatePart routine"));
   QTest::qWait(50);
   QCOMPARE(distributor_->connections, 0);
+}
+
+void InquiryControlTest::theJournalKeepsTheInquiryOwnerOnly() {
+  QTemporaryDir base;
+  const std::filesystem::path folder = std::filesystem::path(base.path().toStdString()) / "journal";
+  distributor_->answer = framed("00|//VELTA//846\n01\n" + detail(25, "a") + "\n");
+  auto control = shownControl(1207);
+  control->setJournalFolder(QString::fromStdString(folder.string()));
+  control->LocatePart();
+  QVERIFY(settled(*control));
+  QCOMPARE(presenter_.boxes.size(), 0);
+  struct stat info {};
+  QCOMPARE(::stat(folder.c_str(), &info), 0);
+  QCOMPARE(info.st_mode & 0777, 0700u);
+  QCOMPARE(::stat((folder / "journal.sqlite").c_str(), &info), 0);
+  QCOMPARE(info.st_mode & 0777, 0600u);
+  const auto entries = velta::ExchangeJournal::openExisting(folder).list();
+  QCOMPARE(entries.size(), std::size_t(1));
+  QCOMPARE(entries[0].outcome, std::string("answered"));
+  QCOMPARE(entries[0].setNumber, std::string("846"));
+  QCOMPARE(entries[0].reference, std::string("FLT PH3600"));
+  QCOMPARE(entries[0].host, std::string("127.0.0.1"));
+  QCOMPARE(entries[0].port, int(distributor_->port()));
+  QCOMPARE(QByteArray::fromStdString(entries[0].request), distributor_->requests.value(0));
+  QCOMPARE(QByteArray::fromStdString(entries[0].answer.value_or("")), distributor_->answer);
+  // A second inquiry of the same control goes into the same journal.
+  control->hide();
+  control->show();
+  control->LocatePart();
+  QVERIFY(settled(*control));
+  QCOMPARE(velta::ExchangeJournal::openExisting(folder).list().size(), std::size_t(2));
+}
+
+void InquiryControlTest::theJournalTellsHowEachInquiryEnded_data() {
+  QTest::addColumn<int>("mode");
+  QTest::addColumn<QByteArray>("answer");
+  QTest::addColumn<QString>("server");  // "listen", "stop", "hang"
+  QTest::addColumn<bool>("exit");
+  QTest::addColumn<QString>("outcome");
+  const QByteArray normal = framed("00|//VELTA//846\n01\n" + detail(25, "a") + "\n");
+  const int answer = int(FakeDistributor::Mode::Answer);
+  const int silent = int(FakeDistributor::Mode::Silent);
+  QTest::newRow("exception") << answer << framed("00|//VELTA//EXR\n99|1|2|3|4|5\n") << "listen" << false
+                             << "exception";
+  QTest::newRow("short detail line") << answer << framed("00|//VELTA//846\n01\n" + detail(24, "a") + "\n")
+                                     << "listen" << false << "malformed";
+  QTest::newRow("longer than announced") << answer << QByteArray("3\n00|//VELTA//846\n") << "listen" << false
+                                         << "malformed";
+  QTest::newRow("timed out") << silent << QByteArray() << "listen" << false << "timed-out";
+  QTest::newRow("closed early") << int(FakeDistributor::Mode::CloseEarly) << normal << "listen" << false
+                                << "closed-early";
+  QTest::newRow("refused") << answer << normal << "stop" << false << "connection-failed";
+  QTest::newRow("no connection in time") << answer << normal << "hang" << false << "connection-failed";
+  QTest::newRow("Exit while open") << silent << QByteArray() << "listen" << true << "abandoned";
+}
+
+void InquiryControlTest::theJournalTellsHowEachInquiryEnded() {
+  QFETCH(int, mode);
+  QFETCH(QByteArray, answer);
+  QFETCH(QString, server);
+  QFETCH(bool, exit);
+  QFETCH(QString, outcome);
+  QTemporaryDir base;
+  const std::filesystem::path folder = std::filesystem::path(base.path().toStdString()) / "journal";
+  distributor_->mode = FakeDistributor::Mode(mode);
+  distributor_->answer = answer;
+  auto control = shownControl(1207);
+  control->setJournalFolder(QString::fromStdString(folder.string()));
+  control->setConnectTimeout(0.3);
+  control->setAnswerTimeout(exit ? 60 : 0.3);
+  if (server == QLatin1String("stop")) distributor_->stop();
+  if (server == QLatin1String("hang")) distributor_->hang();
+  control->LocatePart();
+  // Recorded before the first byte went out.
+  QCOMPARE(velta::ExchangeJournal::openExisting(folder).list().at(0).outcome, std::string("pending"));
+  QCOMPARE(distributor_->requests.size(), 0);
+  if (exit) {
+    QTRY_COMPARE(distributor_->requests.size(), 1);
+    QTest::mouseClick(child<QPushButton>(*control, QStringLiteral("cmdExit")), Qt::LeftButton);
+  }
+  QVERIFY(settled(*control));
+  const auto entries = velta::ExchangeJournal::openExisting(folder).list();
+  QCOMPARE(entries.size(), std::size_t(1));
+  QCOMPARE(QString::fromStdString(entries[0].outcome), outcome);
+  QVERIFY(entries[0].finished.has_value());
+  if (server == QLatin1String("listen") && !exit && mode == int(FakeDistributor::Mode::Answer)) {
+    QCOMPARE(QByteArray::fromStdString(entries[0].answer.value_or("")), answer);
+  }
+}
+
+void InquiryControlTest::aJournalFolderOthersCanWriteSendsNothing() {
+  QTemporaryDir base;
+  const std::filesystem::path folder = std::filesystem::path(base.path().toStdString()) / "open";
+  std::filesystem::create_directory(folder);
+  std::filesystem::permissions(folder, std::filesystem::perms(0777));
+  auto control = shownControl(1207);
+  control->setJournalFolder(QString::fromStdString(folder.string()));
+  control->LocatePart();
+  QCOMPARE(presenter_.boxes.size(), 1);
+  const QString text = presenter_.boxes[0].box.text;
+  QVERIFY2(text.startsWith(QStringLiteral(" Error -23  ")), qPrintable(text));
+  QVERIFY(text.endsWith(QStringLiteral(" in locatePart routine\r\n")));
+  QVERIFY(!control->inquiryOpen());
+  QVERIFY(searchButton(*control)->isEnabled());
+  QTest::qWait(100);
+  QCOMPARE(distributor_->connections, 0);
+  QVERIFY(!std::filesystem::exists(folder / "journal.sqlite"));
 }
 
 QTEST_MAIN(InquiryControlTest)

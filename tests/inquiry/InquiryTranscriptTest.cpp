@@ -9,12 +9,14 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "link/CheckToken.h"
+#include "link/ExchangeJournal.h"
 #include "support/DistributorProcess.h"
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
@@ -314,6 +316,25 @@ TEST_F(InquiryAgainstTheSimulator, AnExceptionAnswerShowsTheInquiryExceptionForm
   EXPECT_NE(result.out.find("[form frmException] caption=Velta Exception\n"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("  Label2(1)=Inquiry Number\n"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("  lblER(0)=104233\n"), std::string::npos) << result.out;
+}
+
+TEST_F(InquiryAgainstTheSimulator, TheJournalFolderOfTheSettingsKeepsTheInquiry) {
+  start();
+  const auto folder = dir_.path() / "journal";
+  {
+    std::ofstream settings(dir_.path() / "workstation.ini");
+    settings << "[workstation]\njournal=" << folder.string() << "\n";
+  }
+  const auto result = run({"inquiry", "--vendor", "1207", "--line", "FLT", "--part", "1A0013", "--qty", "2", "--search"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const auto entries = ExchangeJournal::openExisting(folder).list();
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].setNumber, "846");
+  EXPECT_EQ(entries[0].reference, "FLT 1A0013");
+  EXPECT_EQ(entries[0].outcome, "answered");
+  EXPECT_EQ(entries[0].port, sim_->port(distributor::Service::Inquiry));
+  // Exactly what went out: the length line, then the header of the inquiry.
+  EXPECT_EQ(entries[0].request.find("\n00|//VELTA//846|"), entries[0].request.find('\n'));
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 //   with --show-loaded, [control UserControl1] after the parts were entered and again at the end;
 //   [property] lines of xPart, xDesc, xQty, xLine and xVendor, last.
 //
+// The deadlines and the journal folder: ExchangeOptions.h.
+//
 // --extra LINE:PART:QTY is split at its first two ":" (the quantity keeps any
 // further ones and may be empty); five at most, as the grid has five rows for them.
 #include "tools/velta-workstation/InquiryCommand.h"
@@ -32,6 +34,7 @@
 #include "inquiry/UserControl1.h"
 #include "inquiry/WorkstationSetup.h"
 #include "qt/Transcript.h"
+#include "tools/velta-workstation/ExchangeOptions.h"
 #include "tools/velta-workstation/Host.h"
 
 namespace velta::workstation {
@@ -48,7 +51,7 @@ struct InquiryArguments {
   std::vector<std::string> extra;
   bool search = false;
   bool showLoaded = false;
-  std::optional<double> connectTimeout, answerTimeout;
+  ExchangeOptions exchange;
 };
 
 struct ExtraPart {
@@ -107,8 +110,7 @@ int runInquiry(int& argc, char** argv, const InquiryArguments& a) {
   veltaiq::UserControl1 control;
   bool shutdown = false;
   embed(host, control, shutdown);
-  if (a.connectTimeout) control.setConnectTimeout(*a.connectTimeout);
-  if (a.answerTimeout) control.setAnswerTimeout(*a.answerTimeout);
+  applyExchangeOptions(control, a.exchange, settingsFile(a.host));
   const auto latin1 = [](const std::string& s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); };
   control.setXVendor(a.vendor);
   control.setXLine(latin1(a.line));
@@ -179,14 +181,7 @@ void addInquiryCommand(CLI::App& app, CommandAction& action) {
   cmd->add_flag("--search", arguments->search, "Press \"Begin Search\" and wait until the inquiry has ended");
   cmd->add_flag("--show-loaded", arguments->showLoaded,
                 "Print the control's state as a [control UserControl1] block after the parts were entered and at the end");
-  cmd->add_option_function<double>(
-         "--connect-timeout", [arguments](double s) { arguments->connectTimeout = s; },
-         "Seconds to wait for the connection (default 15)")
-      ->type_name("SECONDS");
-  cmd->add_option_function<double>(
-         "--answer-timeout", [arguments](double s) { arguments->answerTimeout = s; },
-         "Seconds to wait for the whole answer after sending (default 60)")
-      ->type_name("SECONDS");
+  addExchangeOptions(*cmd, arguments->exchange);
   addHostOptions(*cmd, arguments->host);
   cmd->callback([&action, arguments, desc] {
     arguments->descGiven = desc->count() > 0;

@@ -16,16 +16,13 @@
 // why), and exits 0 after controlShutdown, else 3. A button that is disabled
 // is not pressed: standard error says so, and the exit status is 3.
 //
-// The deadlines and the journal folder come from the flags, else from the
-// settings file's section "workstation" (connectTimeout, answerTimeout,
-// journal), else the control's own defaults (15 s, 60 s, no journal).
+// The deadlines and the journal folder: ExchangeOptions.h.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEventLoop>
 #include <QObject>
 #include <QPushButton>
-#include <QSettings>
 #include <QTimer>
 #include <cstdlib>
 #include <iostream>
@@ -38,6 +35,7 @@
 #include "order/WorkstationSetup.h"
 #include "qt/Transcript.h"
 #include "tools/velta-workstation/Commands.h"
+#include "tools/velta-workstation/ExchangeOptions.h"
 #include "tools/velta-workstation/Host.h"
 
 namespace velta::workstation {
@@ -49,9 +47,9 @@ struct OrderArguments {
   bool showLoaded = false;
   bool submit = false;
   bool status = false;
-  std::string shipMethod, boCode, boShip, shipDate, journal;
+  std::string shipMethod, boCode, boShip, shipDate;
   bool resale = false;
-  std::optional<double> connectTimeout, answerTimeout;
+  ExchangeOptions exchange;
 };
 
 // The entry of `list` whose code (its first character) is `code`; the first
@@ -84,24 +82,6 @@ void applyChoices(veltaorder::UserControl1& control, const OrderArguments& a) {
   }
 }
 
-// The flags first, then the settings file's "workstation" section.
-void applyExchangeSettings(veltaorder::UserControl1& control, const OrderArguments& a, const QString& file) {
-  QSettings settings(file, QSettings::IniFormat);
-  settings.beginGroup(QStringLiteral("workstation"));
-  const auto seconds = [&](const std::optional<double>& flag, const char* key) -> std::optional<double> {
-    if (flag) return flag;
-    bool ok = false;
-    const double value = settings.value(QString::fromLatin1(key)).toDouble(&ok);
-    if (ok && value > 0) return value;
-    return std::nullopt;
-  };
-  if (auto s = seconds(a.connectTimeout, "connectTimeout")) control.setConnectTimeout(*s);
-  if (auto s = seconds(a.answerTimeout, "answerTimeout")) control.setAnswerTimeout(*s);
-  const QString journal = a.journal.empty() ? settings.value(QStringLiteral("journal")).toString()
-                                            : QString::fromLocal8Bit(a.journal.c_str());
-  control.setJournalFolder(journal);
-}
-
 // Points the order control library's own engine at the business system.
 void setUpLibrary(const HostOptions& options, const std::optional<QDateTime>& start) {
   const auto text = [](const std::string& s) { return QString::fromLocal8Bit(s.c_str()); };
@@ -118,7 +98,7 @@ int runOrder(int& argc, char** argv, const OrderArguments& a) {
   veltaorder::UserControl1 control;
   bool shutdown = false;
   embed(host, control, shutdown);
-  applyExchangeSettings(control, a, settingsFile(a.host));
+  applyExchangeOptions(control, a.exchange, settingsFile(a.host));
   control.setWindowTitle(QStringLiteral("velta-workstation: purchase order ") + QString::fromLocal8Bit(a.po.c_str()));
   control.show();
   control.setXPONum(QString::fromLatin1(a.po.c_str()));
@@ -203,15 +183,7 @@ void addOrderCommand(CLI::App& app, CommandAction& action) {
         const QDate date = QDate::fromString(QString::fromLatin1(text.c_str()), Qt::ISODate);
         return date.isValid() && text.size() == 10 ? std::string() : std::string("not a date YYYY-MM-DD: ") + text;
       });
-  const auto positive = CLI::PositiveNumber;
-  cmd->add_option("--connect-timeout", arguments->connectTimeout, "Seconds to wait for the connection (15)")
-      ->type_name("SECONDS")
-      ->check(positive);
-  cmd->add_option("--answer-timeout", arguments->answerTimeout, "Seconds to wait for the whole answer (60)")
-      ->type_name("SECONDS")
-      ->check(positive);
-  cmd->add_option("--journal", arguments->journal, "Keep every exchange in the journal in this folder")
-      ->type_name("DIR");
+  addExchangeOptions(*cmd, arguments->exchange);
   addHostOptions(*cmd, arguments->host);
   cmd->callback([&action, arguments] {
     action = [arguments](int& argc, char** argv) { return runOrder(argc, argv, *arguments); };

@@ -285,6 +285,8 @@ INSTANTIATE_TEST_SUITE_P(
         SampleOrderCase{"100237", true, false, false, "VALLEY BRAKE AND CLUTCH", "VB 77120",
                         "Using ports... 12000 - 12003"},
         SampleOrderCase{"100238", true, false, false, "NORTHERN PARTS DISTRIBUTION", "104233/A7",
+                        "Using ports... 12100 - 12103"},
+        SampleOrderCase{"100239", true, false, false, "NORTHERN PARTS DISTRIBUTION", "104233/A7",
                         "Using ports... 12100 - 12103"}),
     [](const auto& info) { return std::string("PO") + info.param.name; });
 

@@ -11,6 +11,7 @@ constexpr int32_t kChemicals = 4180;      // carries line 103, whose first part 
 constexpr int32_t kBrakes = 2040;
 constexpr int32_t kUnknownVendor = 4321;  // not in the vendor file
 constexpr int32_t kChemicalLine = 103;
+constexpr int kStockOrderLines = 500;
 
 Date day(int y, unsigned m, unsigned d) { return Date{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}}; }
 
@@ -130,6 +131,20 @@ std::vector<SamplePurchaseOrder> samplePurchaseOrders(const PartCatalog& parts) 
   notes.comments = {"PARTS TO FOLLOW", "", "", ""};
   notes.lines = {comment("LINES TO BE ADDED BY PHONE")};
   out.push_back(notes);
+
+  // A season's stock order: parts from all over the catalog, as many lines as
+  // a large dealer sends at once.
+  SamplePurchaseOrder stock;
+  stock.name = "100239";
+  stock.vendor = kDistributor;
+  stock.orderDate = day(2024, 6, 14);
+  stock.buyer = "MKL";
+  stock.comments = {"SEASON STOCK ORDER", "SHIP WHAT IS AVAILABLE", "", ""};
+  for (int i = 0; i < kStockOrderLines; ++i) {
+    const SamplePart part = p((static_cast<int64_t>(i) * 7919) % n);
+    stock.lines.push_back(partLine(part, 1 + i % 24, part.costCents));
+  }
+  out.push_back(stock);
   return out;
 }
 

@@ -13,6 +13,7 @@
 //                                        127 at 97.21: a total of 1234567 cents (12345.67)
 //   100237  2040                         returned parts: negative quantities and total
 //   100238  1207                         comment lines only: no rows, a total of 0.00
+//   100239  1207                         a stock order of 500 part lines
 //
 //   auto orders = samplePurchaseOrders(catalog.parts);
 #pragma once

@@ -1,7 +1,10 @@
 #include "qt/Grid.h"
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QHash>
 #include <QHeaderView>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -99,10 +102,14 @@ void Grid::AddItem(const QString& tabSeparated) {
   settingByCode_ = true;
   table_->insertRow(tableRow);
   rowStates_.append(RowState{});
-  fillRow(tableRow);
+  // Each cell made with its text: setting it afterwards would tell the view twice.
   const QStringList pieces = tabSeparated.split(QLatin1Char('\t'));
   const int count = std::min(static_cast<int>(pieces.size()), table_->columnCount());
-  for (int c = 0; c < count; ++c) table_->item(tableRow, c)->setText(pieces[c]);
+  for (int c = 0; c < table_->columnCount(); ++c) {
+    auto* item = c < count ? new QTableWidgetItem(pieces[c]) : new QTableWidgetItem();
+    item->setFlags(kReadOnly);
+    table_->setItem(tableRow, c, item);
+  }
   settingByCode_ = false;
 }
 
@@ -118,8 +125,37 @@ void Grid::AutoSize(int col1, int col2) {
   if (col1 > col2) std::swap(col1, col2);
   col1 = std::max(col1, 0);
   col2 = std::min(col2, Cols() - 1);
-  // The table view fits a column to the larger of its cells and its title.
-  for (int c = col1; c <= col2; ++c) table_->resizeColumnToContents(c);
+  // The larger of the widest cell and the title, as the table view's own
+  // resizeColumnToContents would make it; measured with font metrics, because
+  // the view lays out every cell's text through its delegate, which for an
+  // answer of some hundred lines costs more than the whole exchange.
+  const int margin = 2 * (table_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table_) + 1);
+  const int gridLine = table_->showGrid() ? 1 : 0;
+  const QFontMetrics plainMetrics(table_->font());
+  // Answers repeat their texts (line codes, quantities, warehouses): each
+  // distinct text in the table's own font is measured once.
+  QHash<QString, int> measured;
+  for (int c = col1; c <= col2; ++c) {
+    int widest = 0;
+    for (int r = 0; r < table_->rowCount(); ++r) {
+      const QTableWidgetItem* item = table_->item(r, c);
+      if (!item) continue;
+      const QString text = item->text();
+      if (text.isEmpty()) continue;
+      int width = 0;
+      if (const QVariant font = item->data(Qt::FontRole); font.isValid()) {
+        width = QFontMetrics(font.value<QFont>()).horizontalAdvance(text);
+      } else if (const auto known = measured.constFind(text); known != measured.cend()) {
+        width = *known;
+      } else {
+        width = plainMetrics.horizontalAdvance(text);
+        measured.insert(text, width);
+      }
+      widest = std::max(widest, width + margin);
+    }
+    const int title = table_->horizontalHeader()->sectionSizeHint(c);
+    table_->horizontalHeader()->resizeSection(c, std::max(widest + gridLine, title));
+  }
 }
 
 void Grid::setIsSubtotal(int row, bool group) {

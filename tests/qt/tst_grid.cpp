@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QtTest>
+#include <cstdlib>
 
 #include "qt/Grid.h"
 #include "qt/Twips.h"
@@ -191,6 +192,32 @@ class GridTest : public QObject {
     // A range beyond the last column is cut to the grid.
     grid.AutoSize(1, 99);
     grid.AutoSize(-5, 0);
+  }
+
+  // Fitted as the table view itself would fit the column (within a pixel of
+  // rounding), bold cells measured in bold, repeated texts as often as they come.
+  void autoSizeFitsAsTheViewWould_data() {
+    QTest::addColumn<QStringList>("cells");
+    QTest::addColumn<int>("boldRow");  // 0: none
+    QTest::newRow("plain") << QStringList{"FIL", "1A0013", "OIL FILTER, SPIN ON"} << 0;
+    QTest::newRow("repeated texts") << QStringList{"12", "12", "12", "WWWWWWWW", "12"} << 0;
+    QTest::newRow("the widest in bold") << QStringList{"iiii", "WIDE TEXT IN BOLD", "WIDE TEXT IN BOLD"} << 2;
+    QTest::newRow("empty cells") << QStringList{"", "", "x"} << 0;
+    QTest::newRow("Latin-1 letters") << QStringList{QString::fromLatin1("B\xc4R \xd8L \xc9T\xc9")} << 0;
+  }
+  void autoSizeFitsAsTheViewWould() {
+    QFETCH(QStringList, cells);
+    QFETCH(int, boldRow);
+    Grid grid;
+    grid.setColumnTitles({"T"});
+    for (const QString& text : cells) grid.AddItem(text);
+    if (boldRow > 0) grid.setCellFontBold(boldRow, 0, true);
+    grid.AutoSize(0, 0);
+    const int ours = grid.colWidthPixels(0);
+    grid.view()->resizeColumnToContents(0);
+    const int theViews = grid.colWidthPixels(0);
+    QVERIFY2(std::abs(ours - theViews) <= 1, qPrintable(QStringLiteral("%1 against %2").arg(ours).arg(theViews)));
+    QVERIFY(ours >= theViews - 1);
   }
 
   void redraw() {

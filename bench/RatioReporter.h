@@ -15,6 +15,7 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace velta::bench {
 
@@ -42,6 +43,21 @@ class RatioReporter : public benchmark::ConsoleReporter {
                   double goal) {
     printLine(label, measured, baseline, &goal);
   }
+  // The measured run against the sum of several baselines (the parts it is
+  // made of), reported only.
+  void printRatioToSum(const std::string& label, const std::string& measured, const std::vector<std::string>& parts) {
+    double sum = 0;
+    for (const std::string& part : parts) {
+      const auto p = times_.find(part);
+      if (p == times_.end()) {
+        GetOutputStream() << label << std::string(label.size() < 48 ? 48 - label.size() : 0, ' ') << " not measured\n";
+        return;
+      }
+      sum += p->second;
+    }
+    times_["(sum) " + label] = sum;
+    printLine(label, measured, "(sum) " + label, nullptr);
+  }
   // The same for a ratio that is only reported, with no goal to hold it against.
   void printRatio(const std::string& label, const std::string& measured, const std::string& baseline) {
     printLine(label, measured, baseline, nullptr);
@@ -59,7 +75,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
       std::snprintf(line, sizeof line, "%-48s %7.2fx\n", label.c_str(), m->second / b->second);
     } else {
       const double ratio = m->second / b->second;
-      std::snprintf(line, sizeof line, "%-48s %7.2fx (goal at most %.0fx: %s)\n", label.c_str(), ratio, *goal,
+      std::snprintf(line, sizeof line, "%-48s %7.2fx (goal at most %gx: %s)\n", label.c_str(), ratio, *goal,
                     ratio <= *goal ? "met" : "NOT met");
     }
     GetOutputStream() << line << std::flush;

@@ -681,10 +681,14 @@ void UserControl1::setJournalFolder(const QString& folder) { d_->journalFolder =
 
 bool UserControl1::inquiryOpen() const { return d_->phase != Private::Phase::Idle; }
 
+void UserControl1::setDesignMode(bool on) { designMode_ = on; }
+
+bool UserControl1::designMode() const { return designMode_; }
+
 void UserControl1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   // Shown by the host, not restored from a minimised window.
-  if (!event->spontaneous()) d_->entry(" in control show routine", [this] { d_->showHandler(); });
+  if (!event->spontaneous() && !designMode_) d_->entry(" in control show routine", [this] { d_->showHandler(); });
 }
 
 }  // namespace veltaiq

@@ -108,6 +108,12 @@ class VELTAIQ_EXPORT UserControl1 : public QWidget {
   // An inquiry has been sent or is being connected and has not ended yet.
   bool inquiryOpen() const;
 
+  // Design mode, for a form designer placing the control (off by default):
+  // showing the control then runs no show handler, so nothing of the site is
+  // read, no share is touched and no box is shown. Not a property.
+  void setDesignMode(bool on);
+  bool designMode() const;
+
  signals:
   // The control is done: the host hides or removes it.
   void controlShutdown();
@@ -125,6 +131,7 @@ class VELTAIQ_EXPORT UserControl1 : public QWidget {
  private:
   struct Private;
   std::unique_ptr<Private> d_;
+  bool designMode_ = false;
 };
 
 }  // namespace veltaiq

@@ -952,10 +952,14 @@ void UserControl1::setPresenter(velta::qt::Presenter* presenter) { d_->presenter
 
 QString UserControl1::errText() const { return d_->errText; }
 
+void UserControl1::setDesignMode(bool on) { designMode_ = on; }
+
+bool UserControl1::designMode() const { return designMode_; }
+
 void UserControl1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   // Shown by the host, not restored from a minimised window.
-  if (!event->spontaneous()) d_->entry(" in control show routine", [this] { d_->showHandler(); });
+  if (!event->spontaneous() && !designMode_) d_->entry(" in control show routine", [this] { d_->showHandler(); });
 }
 
 bool UserControl1::eventFilter(QObject* watched, QEvent* event) {

@@ -110,6 +110,12 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
   // True while an order or status exchange is open (busy display on).
   bool isTransmitting() const;
 
+  // Design mode, for a form designer placing the control (off by default):
+  // showing the control then runs no show handler, so nothing of the site is
+  // read, no share is touched and no box is shown. Not a property.
+  void setDesignMode(bool on);
+  bool designMode() const;
+
  signals:
   // The control is done: the host hides or removes it.
   void controlShutdown();
@@ -127,6 +133,7 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
  private:
   struct Private;
   std::unique_ptr<Private> d_;
+  bool designMode_ = false;
 };
 
 }  // namespace veltaorder

@@ -100,6 +100,7 @@ struct Q_DECL_HIDDEN UserControl1::Private {
 
   UserControl1* q;
   velta::qt::Presenter* presenter = nullptr;
+  bool designMode = false;  // placed in a form designer: no show handler
 
   QVariant part{0}, desc{0}, qty{0}, line{0}, vendor{0};
   double connectSeconds = kDefaultConnectSeconds;
@@ -681,14 +682,14 @@ void UserControl1::setJournalFolder(const QString& folder) { d_->journalFolder =
 
 bool UserControl1::inquiryOpen() const { return d_->phase != Private::Phase::Idle; }
 
-void UserControl1::setDesignMode(bool on) { designMode_ = on; }
+void UserControl1::setDesignMode(bool on) { d_->designMode = on; }
 
-bool UserControl1::designMode() const { return designMode_; }
+bool UserControl1::designMode() const { return d_->designMode; }
 
 void UserControl1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   // Shown by the host, not restored from a minimised window.
-  if (!event->spontaneous() && !designMode_) d_->entry(" in control show routine", [this] { d_->showHandler(); });
+  if (!event->spontaneous() && !d_->designMode) d_->entry(" in control show routine", [this] { d_->showHandler(); });
 }
 
 }  // namespace veltaiq

@@ -131,7 +131,6 @@ class VELTAIQ_EXPORT UserControl1 : public QWidget {
  private:
   struct Private;
   std::unique_ptr<Private> d_;
-  bool designMode_ = false;
 };
 
 }  // namespace veltaiq

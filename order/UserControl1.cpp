@@ -93,6 +93,7 @@ struct Q_DECL_HIDDEN UserControl1::Private : velta::PurchaseOrderView {
 
   UserControl1* q;
   velta::qt::Presenter* presenter = nullptr;
+  bool designMode = false;  // placed in a form designer: no show handler
 
   velta::Value poNumber{0};
   velta::Value poSuccess{0};
@@ -952,14 +953,14 @@ void UserControl1::setPresenter(velta::qt::Presenter* presenter) { d_->presenter
 
 QString UserControl1::errText() const { return d_->errText; }
 
-void UserControl1::setDesignMode(bool on) { designMode_ = on; }
+void UserControl1::setDesignMode(bool on) { d_->designMode = on; }
 
-bool UserControl1::designMode() const { return designMode_; }
+bool UserControl1::designMode() const { return d_->designMode; }
 
 void UserControl1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   // Shown by the host, not restored from a minimised window.
-  if (!event->spontaneous() && !designMode_) d_->entry(" in control show routine", [this] { d_->showHandler(); });
+  if (!event->spontaneous() && !d_->designMode) d_->entry(" in control show routine", [this] { d_->showHandler(); });
 }
 
 bool UserControl1::eventFilter(QObject* watched, QEvent* event) {

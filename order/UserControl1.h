@@ -133,7 +133,6 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
  private:
   struct Private;
   std::unique_ptr<Private> d_;
-  bool designMode_ = false;
 };
 
 }  // namespace veltaorder

@@ -8,7 +8,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <sys/stat.h>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -28,6 +27,7 @@
 #include "qt/Grid.h"
 #include "qt/MemoryPropertyBag.h"
 #include "qt/Twips.h"
+#include "support/JournalPermissions.h"
 #include "support/RecordingPresenter.h"
 #include "tools/sample/SampleBusinessSystem.h"
 
@@ -823,11 +823,7 @@ void InquiryControlTest::theJournalKeepsTheInquiryOwnerOnly() {
   control->LocatePart();
   QVERIFY(settled(*control));
   QCOMPARE(presenter_.boxes.size(), 0);
-  struct stat info {};
-  QCOMPARE(::stat(folder.c_str(), &info), 0);
-  QCOMPARE(info.st_mode & 0777, 0700u);
-  QCOMPARE(::stat((folder / "journal.sqlite").c_str(), &info), 0);
-  QCOMPARE(info.st_mode & 0777, 0600u);
+  QCOMPARE(velta::qt::journalPermissions(folder), QStringLiteral("0700 0600"));
   const auto entries = velta::ExchangeJournal::openExisting(folder).list();
   QCOMPARE(entries.size(), std::size_t(1));
   QCOMPARE(entries[0].outcome, std::string("answered"));

@@ -17,7 +17,6 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
-#include <sys/stat.h>
 
 #include "base/BaseState.h"
 #include "base/Clock.h"
@@ -27,6 +26,7 @@
 #include "order/WorkstationSetup.h"
 #include "qt/Grid.h"
 #include "qt/Socket.h"
+#include "support/JournalPermissions.h"
 #include "support/RecordingPresenter.h"
 #include "tools/sample/SampleBusinessSystem.h"
 
@@ -539,11 +539,7 @@ void OrderExchangeTest::theJournalKeepsTheExchangeOwnerOnly() {
   QSignalSpy shutdown(control.get(), &UserControl1::controlShutdown);
   control->submitOrder();
   QTRY_COMPARE(shutdown.count(), 1);
-  struct stat info {};
-  QCOMPARE(::stat(folder.c_str(), &info), 0);
-  QCOMPARE(info.st_mode & 0777, 0700u);
-  QCOMPARE(::stat((folder / "journal.sqlite").c_str(), &info), 0);
-  QCOMPARE(info.st_mode & 0777, 0600u);
+  QCOMPARE(velta::qt::journalPermissions(folder), QStringLiteral("0700 0600"));
   const auto entries = velta::ExchangeJournal::openExisting(folder).list();
   QCOMPARE(entries.size(), std::size_t(1));
   QCOMPARE(entries[0].outcome, std::string("acknowledged"));

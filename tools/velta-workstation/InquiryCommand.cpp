@@ -30,9 +30,9 @@
 #include <vector>
 
 #include "inquiry/UserControl1.h"
-#include "inquiry/WorkstationSetup.h"
 #include "qt/Transcript.h"
 #include "tools/velta-workstation/Host.h"
+#include "tools/velta-workstation/LibrarySetup.h"
 
 namespace velta::workstation {
 namespace {
@@ -66,14 +66,6 @@ ExtraPart splitExtra(const std::string& text) {
           latin1(text.substr(second + 1))};
 }
 
-// Points the inquiry control library's own engine at the business system.
-void setUpLibrary(const HostOptions& options, const std::optional<QDateTime>& start) {
-  const auto text = [](const std::string& s) { return QString::fromLocal8Bit(s.c_str()); };
-  veltaiq::WorkstationSetup::setShares(text(options.site.root), text(options.site.shares));
-  veltaiq::WorkstationSetup::setBusinessSystem(text(options.site.server), text(options.site.directory));
-  if (start) veltaiq::WorkstationSetup::startClockAt(*start);
-}
-
 // Types the parts into rows 2 to 6, through the grid's own view, as a user does.
 void typeExtraParts(veltaiq::UserControl1& control, const std::vector<ExtraPart>& parts) {
   QWidget* grid = control.findChild<QWidget*>(QStringLiteral("grdIQ"));
@@ -102,7 +94,7 @@ int runInquiry(int& argc, char** argv, const InquiryArguments& a) {
   for (const std::string& text : a.extra) extra.push_back(splitExtra(text));
   const auto start = clockStart(std::getenv("VELTA_NOW"));  // a malformed one is bad usage before anything runs
   Host host(argc, argv, a.host, QStringLiteral("veltaiq"));
-  setUpLibrary(a.host, start);
+  setUpInquiryLibrary(a.host.site, start);
 
   veltaiq::UserControl1 control;
   bool shutdown = false;

@@ -25,7 +25,6 @@
 #include <QEventLoop>
 #include <QObject>
 #include <QPushButton>
-#include <QSettings>
 #include <QTimer>
 #include <cstdlib>
 #include <iostream>
@@ -35,10 +34,11 @@
 #include <vector>
 
 #include "order/UserControl1.h"
-#include "order/WorkstationSetup.h"
 #include "qt/Transcript.h"
 #include "tools/velta-workstation/Commands.h"
+#include "tools/velta-workstation/ExchangeSettings.h"
 #include "tools/velta-workstation/Host.h"
+#include "tools/velta-workstation/LibrarySetup.h"
 
 namespace velta::workstation {
 namespace {
@@ -86,34 +86,16 @@ void applyChoices(veltaorder::UserControl1& control, const OrderArguments& a) {
 
 // The flags first, then the settings file's "workstation" section.
 void applyExchangeSettings(veltaorder::UserControl1& control, const OrderArguments& a, const QString& file) {
-  QSettings settings(file, QSettings::IniFormat);
-  settings.beginGroup(QStringLiteral("workstation"));
-  const auto seconds = [&](const std::optional<double>& flag, const char* key) -> std::optional<double> {
-    if (flag) return flag;
-    bool ok = false;
-    const double value = settings.value(QString::fromLatin1(key)).toDouble(&ok);
-    if (ok && value > 0) return value;
-    return std::nullopt;
-  };
-  if (auto s = seconds(a.connectTimeout, "connectTimeout")) control.setConnectTimeout(*s);
-  if (auto s = seconds(a.answerTimeout, "answerTimeout")) control.setAnswerTimeout(*s);
-  const QString journal = a.journal.empty() ? settings.value(QStringLiteral("journal")).toString()
-                                            : QString::fromLocal8Bit(a.journal.c_str());
-  control.setJournalFolder(journal);
-}
-
-// Points the order control library's own engine at the business system.
-void setUpLibrary(const HostOptions& options, const std::optional<QDateTime>& start) {
-  const auto text = [](const std::string& s) { return QString::fromLocal8Bit(s.c_str()); };
-  veltaorder::WorkstationSetup::setShares(text(options.site.root), text(options.site.shares));
-  veltaorder::WorkstationSetup::setBusinessSystem(text(options.site.server), text(options.site.directory));
-  if (start) veltaorder::WorkstationSetup::startClockAt(*start);
+  const ExchangeSettings settings = exchangeSettings({a.connectTimeout, a.answerTimeout, a.journal}, file);
+  if (settings.connectTimeout) control.setConnectTimeout(*settings.connectTimeout);
+  if (settings.answerTimeout) control.setAnswerTimeout(*settings.answerTimeout);
+  control.setJournalFolder(settings.journal);
 }
 
 int runOrder(int& argc, char** argv, const OrderArguments& a) {
   const auto start = clockStart(std::getenv("VELTA_NOW"));  // a malformed one is bad usage before anything runs
   Host host(argc, argv, a.host, QStringLiteral("veltaorder"));
-  setUpLibrary(a.host, start);
+  setUpOrderLibrary(a.host.site, start);
 
   veltaorder::UserControl1 control;
   bool shutdown = false;

@@ -349,6 +349,7 @@ void MainWindowTest::aWholeOrderThroughTheWindow() {
   window->pages()->setCurrentIndex(MainWindow::kJournalPage);
   QTreeWidget* list = window->journal()->list();
   QCOMPARE(list->topLevelItemCount(), 1);
+  QCOMPARE(window->journal()->stateText(), QStringLiteral("Journal in ") + journalFolder_ + QStringLiteral(": 1 exchange"));
   QTreeWidgetItem* row = list->topLevelItem(0);
   const auto journal = velta::ExchangeJournal::openExisting(journalFolder_.toStdString());
   const auto entry = journal.read(1);

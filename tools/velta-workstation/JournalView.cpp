@@ -111,8 +111,9 @@ void JournalView::refresh() {
         for (int c : {kId, kRequest, kAnswer}) row->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
         if (row->text(kId) == keep) row->setSelected(true);
       }
-      state_->setText(QStringLiteral("Journal in ") + folder_ + QStringLiteral(": ") +
-                      QString::number(list_->topLevelItemCount()) + QStringLiteral(" exchanges"));
+      const int count = list_->topLevelItemCount();
+      state_->setText(QStringLiteral("Journal in ") + folder_ + QStringLiteral(": ") + QString::number(count) +
+                      (count == 1 ? QStringLiteral(" exchange") : QStringLiteral(" exchanges")));
     } catch (const std::exception& e) {
       state_->setText(QStringLiteral("The journal in ") + folder_ + QStringLiteral(" cannot be read: ") +
                       QString::fromLocal8Bit(e.what()));

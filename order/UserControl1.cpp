@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -301,6 +302,13 @@ void UserControl1::Private::buildForm() {
   Label3 = createLabel(q, QStringLiteral("Label3"), QStringLiteral("Version xxx.xxx.xxxx"));
   Label1 = createLabel(q, QStringLiteral("Label1"), 1, QStringLiteral("  Velta Parts Order"));
 
+  // Enter must never send an order: no button of the control is a default
+  // one, not even when a host places the control on a dialog.
+  for (QPushButton* button : {cmdSubmit, cmdPOStat, cmdExit}) {
+    button->setAutoDefault(false);
+    button->setDefault(false);
+  }
+
   // Nothing is loaded yet: nothing to send and nothing to ask about.
   cmdSubmit->setEnabled(false);
   cmdPOStat->setEnabled(false);
@@ -371,6 +379,12 @@ void UserControl1::Private::layOut() {
   whole->addLayout(options);
   whole->addWidget(VSFlexGrid1, 1);
   whole->addLayout(bottom);
+
+  // Tab follows the form as it is read: the choices row by row, the lines, then the buttons.
+  // (The grid's own view: Qt orders only widgets that take focus themselves.)
+  QWidget* const tabOrder[] = {dtpSD,   cmbSM,     Check1,    cmbBOC,   cmbBoShip, chkDrop,
+                               VSFlexGrid1->view(), cmdSubmit, cmdPOStat, cmdExit};
+  for (std::size_t i = 1; i < std::size(tabOrder); ++i) QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
 
 void UserControl1::Private::showHandler() {

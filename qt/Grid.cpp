@@ -217,7 +217,13 @@ QStringList Grid::columnTitles() const {
 }
 
 void Grid::setColWidthTwips(int col, int twips) {
-  if (col >= 0 && col < Cols()) table_->setColumnWidth(col, twipsToPixels(this, twips));
+  if (col < 0 || col >= Cols()) return;
+  // The widths were chosen for another font: a title that would be cut off
+  // widens its column, one that fits keeps the width it was given.
+  const QHeaderView* header = table_->horizontalHeader();
+  const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+  const int title = header->fontMetrics().horizontalAdvance(TextMatrix(0, col)) + 2 * margin;
+  table_->setColumnWidth(col, std::max(twipsToPixels(this, twips), title));
 }
 
 int Grid::colWidthPixels(int col) const { return col >= 0 && col < Cols() ? table_->columnWidth(col) : 0; }

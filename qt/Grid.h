@@ -64,6 +64,8 @@ class Grid : public QWidget {
   // Sets the column count to the titles' count and the titles.
   void setColumnTitles(const QStringList& titles);
   QStringList columnTitles() const;
+  // The width in twips, or the title's width where the title would not fit
+  // (set the titles first).
   void setColWidthTwips(int col, int twips);
   int colWidthPixels(int col) const;
 

@@ -57,21 +57,26 @@ QString withLineFeeds(const QString& text) {
   return result;
 }
 
-MessageAnswer QtPresenter::showMessage(QWidget* owner, const MessageBox& box) {
-  QMessageBox dialog(owner);
-  dialog.setIcon(qtIcon(box.icon));
-  dialog.setWindowTitle(box.title);
-  dialog.setText(withLineFeeds(box.text));
-  dialog.setTextFormat(Qt::PlainText);
+std::unique_ptr<QMessageBox> createMessageBox(QWidget* owner, const MessageBox& box) {
+  auto dialog = std::make_unique<QMessageBox>(owner);
+  dialog->setIcon(qtIcon(box.icon));
+  dialog->setWindowTitle(box.title);
+  dialog->setText(withLineFeeds(box.text));
+  dialog->setTextFormat(Qt::PlainText);
   const ButtonSet set = qtButtons(box.buttons);
-  for (auto button : set.buttons) dialog.addButton(button);
-  dialog.setDefaultButton(set.buttons.front());
-  dialog.setEscapeButton(set.escape);
+  for (auto button : set.buttons) dialog->addButton(button);
+  dialog->setDefaultButton(set.buttons.front());
+  dialog->setEscapeButton(set.escape);
   // A system-modal request is the strongest modality Qt has.
-  dialog.setWindowModality(Qt::ApplicationModal);
-  dialog.exec();
-  auto* clicked = dialog.clickedButton();
-  const auto standard = clicked ? dialog.standardButton(clicked) : set.escape;
+  dialog->setWindowModality(Qt::ApplicationModal);
+  return dialog;
+}
+
+MessageAnswer QtPresenter::showMessage(QWidget* owner, const MessageBox& box) {
+  const std::unique_ptr<QMessageBox> dialog = createMessageBox(owner, box);
+  dialog->exec();
+  auto* clicked = dialog->clickedButton();
+  const auto standard = clicked ? dialog->standardButton(clicked) : qtButtons(box.buttons).escape;
   return answerOf(standard, box.buttons);
 }
 

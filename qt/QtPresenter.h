@@ -4,7 +4,11 @@
 // application-modal here, which is the closest a Qt application can come.
 #pragma once
 
+#include <memory>
+
 #include "qt/Presenter.h"
+
+class QMessageBox;
 
 namespace velta::qt {
 
@@ -16,6 +20,10 @@ class QtPresenter : public Presenter {
   // The one presenter a control uses when its host sets none.
   static QtPresenter& instance();
 };
+
+// The box showMessage shows, built and not yet shown: icon, title, text,
+// buttons, the default and the escape button, application-modal.
+std::unique_ptr<QMessageBox> createMessageBox(QWidget* owner, const MessageBox& box);
 
 // The text with every CR LF and every lone CR turned into LF, as Qt breaks lines.
 QString withLineFeeds(const QString& text);

@@ -91,26 +91,9 @@ echo "   (with no configured table this is the public demonstration table)"
 WS="$BIN/velta-workstation"
 step "A distributor to talk to: velta-distributor on free loopback ports."
 # The sample's order 100232 was sent before: the distributor remembers it.
-cat >"$DEMO/distributor-state.json" <<'JSON'
-{"nextOrderNumber": 700002, "orders": [{"account": "104233", "po": "100232", "orderNumber": "700001",
- "poDate": "20261201", "received": "20261201", "shipMethod": "C", "backOrderCode": "1",
- "backOrderShip": " ", "resale": false, "shipDate": "",
- "lines": [{"lineOrdered": "FIL", "partOrdered": "1A0007", "quantity": 12, "line": "FIL",
-            "part": "1A0007", "description": "OIL FILTER, SPIN ON", "cost": "7.12", "backOrderCode": "1",
-            "shipments": [{"warehouse": "01", "name": "FORT WAYNE, IN", "quantity": 10},
-                          {"warehouse": "02", "name": "INDIANAPOLIS, IN", "quantity": 2}],
-            "backOrdered": 0, "reason": "", "available": ""}]}]}
-JSON
-"$BIN/velta-distributor" --catalog "$DEMO/system/distributor/catalog.json" --state "$DEMO/distributor-state.json" \
-  --order-port 0 --status-port 0 --inquiry-port 0 >"$DEMO/distributor.log" 2>&1 &
-SIM=$!
-trap 'kill "$SIM" 2>/dev/null; wait "$SIM" 2>/dev/null; rm -rf "$DEMO"' EXIT
-for _ in $(seq 100); do
-  grep -q '^listening ' "$DEMO/distributor.log" 2>/dev/null && break
-  sleep 0.1
-done
-read -r _ order status inquiry < <(grep '^listening ' "$DEMO/distributor.log")
-ORDER_PORT=${order#order=}; STATUS_PORT=${status#status=}; INQUIRY_PORT=${inquiry#inquiry=}
+# shellcheck source=tools/demo-distributor.sh
+. "$(dirname "${BASH_SOURCE[0]}")/demo-distributor.sh"
+start_distributor "$BIN"
 echo "   listening: order $ORDER_PORT, status $STATUS_PORT, inquiry $INQUIRY_PORT"
 "$VD" sample "$DEMO/system" --parts 2000 --force --distributor 127.0.0.1 \
   --order-port "$ORDER_PORT" --status-port "$STATUS_PORT" --inquiry-port "$INQUIRY_PORT" >/dev/null

@@ -2,6 +2,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTableWidget>
 #include <QtTest>
 #include <cstdlib>
@@ -170,6 +171,20 @@ class GridTest : public QObject {
     grid.setColWidthTwips(1, 2895);
     QCOMPARE(grid.colWidthPixels(0), velta::qt::twipsToPixels(&grid, 645));
     QCOMPARE(grid.colWidthPixels(1), velta::qt::twipsToPixels(&grid, 2895));
+  }
+
+  void aTitleThatWouldBeCutOffWidensItsColumn() {
+    Grid grid;
+    const QString longTitle = QStringLiteral("Alternate Shipment Reason");
+    grid.setColumnTitles({"Item", longTitle});
+    grid.setColWidthTwips(0, 645);
+    grid.setColWidthTwips(1, 300);
+    const QHeaderView* header = grid.view()->horizontalHeader();
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    const int needed = QFontMetrics(header->font()).horizontalAdvance(longTitle) + 2 * margin;
+    QVERIFY(needed > velta::qt::twipsToPixels(&grid, 300));
+    QCOMPARE(grid.colWidthPixels(0), velta::qt::twipsToPixels(&grid, 645));
+    QCOMPARE(grid.colWidthPixels(1), needed);
   }
 
   void autoSizeCountsTitles() {

@@ -368,7 +368,12 @@ TEST_P(ExitStatus, SaysWhatWentWrong) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ExitStatus,
     ::testing::Values(
-        StatusCase{"NoCommand", {}, {}, 2, "A subcommand is required"},
+        StatusCase{"NoCommandNoDisplay",
+                   {"--root", "ROOT"},
+                   {{"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt}, {"QT_QPA_PLATFORM", std::nullopt}},
+                   1, "no display to show the main window on"},
+        StatusCase{"WindowOptionBeforeACommand", {"--journal", "/tmp/j", "order", "--po", "1", "--headless"}, {}, 2,
+                   "--journal: is an option of the main window"},
         StatusCase{"NoNumber", {"order", "--headless"}, {}, 2, "--po is required"},
         StatusCase{"UnknownOption", {"order", "--po", "1", "--nonsense"}, {}, 2, "nonsense"},
         StatusCase{"BadClock", {"order", "--po", "100231", "--headless", "--root", "ROOT"},
@@ -389,6 +394,14 @@ TEST_F(OrderTranscript, EveryCommandHasHelp) {
     EXPECT_EQ(result.status, 0);
     EXPECT_NE(result.out.find("Usage"), std::string::npos) << result.out;
   }
+  // Without a command the program is the main window, with its own options.
+  const auto windowHelp = run({"--help"});
+  for (const char* piece : {"Without a command it opens the main window", "--journal", "--connect-timeout",
+                            "--answer-timeout", "--settings", "--root", "--shares", "--server", "--directory",
+                            "order", "inquiry"}) {
+    EXPECT_NE(windowHelp.out.find(piece), std::string::npos) << piece << "\n" << windowHelp.out;
+  }
+  EXPECT_EQ(windowHelp.out.find("--headless"), std::string::npos) << windowHelp.out;
   const auto help = run({"order", "--help"});
   for (const char* option : {"--po", "--headless", "--show-loaded", "--settings", "--root", "--shares", "--server",
                              "--directory"}) {

@@ -12,12 +12,16 @@
 
 namespace velta::workstation {
 
-void addHostOptions(CLI::App& command, HostOptions& options) {
+void addLocationOptions(CLI::App& command, HostOptions& options) {
   velta::tools::addSiteOptions(command, options.site);
   command.add_option("--settings", options.settings,
                      "Settings file of the persisted control properties "
                      "(default $XDG_CONFIG_HOME/velta/workstation.ini)")
       ->type_name("FILE");
+}
+
+void addHostOptions(CLI::App& command, HostOptions& options) {
+  addLocationOptions(command, options);
   command.add_flag("--headless", options.headless,
                    "Run without a display: every message box and form is answered with its default button "
                    "and written to standard output as a transcript");
@@ -41,13 +45,17 @@ std::optional<QDateTime> clockStart(const char* text) {
   return start;
 }
 
+bool haveDisplay() {
+  return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 void choosePlatform(bool headless) {
   if (headless) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     return;
   }
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+  if (!haveDisplay()) {
     throw HostError(kHostFailed, "no display to show the control on (set DISPLAY, or run with --headless)");
   }
 }

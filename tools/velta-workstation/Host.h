@@ -45,7 +45,10 @@ struct HostOptions {
   bool headless = false;
 };
 
-// --root, --shares, --server, --directory, --settings and --headless on a command.
+// --root, --shares, --server, --directory and --settings on a command (or on
+// the program, for the main window).
+void addLocationOptions(CLI::App& command, HostOptions& options);
+// Those and --headless.
 void addHostOptions(CLI::App& command, HostOptions& options);
 
 // Where the properties are kept: --settings, else $XDG_CONFIG_HOME/velta/workstation.ini
@@ -55,6 +58,10 @@ QString settingsFile(const HostOptions& options);
 // VELTA_NOW=YYYY-MM-DDTHH:MM:SS as a local date and time; none when unset or
 // empty; HostError (bad usage) when malformed.
 std::optional<QDateTime> clockStart(const char* text);
+
+// True when Qt has somewhere to show windows: a platform chosen by
+// QT_QPA_PLATFORM, or DISPLAY or WAYLAND_DISPLAY set.
+bool haveDisplay();
 
 // Selects the platform before the application exists: offscreen when
 // headless; without a display and without --headless, HostError 1.

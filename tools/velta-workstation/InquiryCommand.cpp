@@ -32,10 +32,10 @@
 #include <vector>
 
 #include "inquiry/UserControl1.h"
-#include "inquiry/WorkstationSetup.h"
 #include "qt/Transcript.h"
 #include "tools/velta-workstation/ExchangeOptions.h"
 #include "tools/velta-workstation/Host.h"
+#include "tools/velta-workstation/LibrarySetup.h"
 
 namespace velta::workstation {
 namespace {
@@ -51,7 +51,7 @@ struct InquiryArguments {
   std::vector<std::string> extra;
   bool search = false;
   bool showLoaded = false;
-  ExchangeOptions exchange;
+  ExchangeFlags exchange;
 };
 
 struct ExtraPart {
@@ -67,14 +67,6 @@ ExtraPart splitExtra(const std::string& text) {
   const auto latin1 = [](const std::string& s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); };
   return {latin1(text.substr(0, first)), latin1(text.substr(first + 1, second - first - 1)),
           latin1(text.substr(second + 1))};
-}
-
-// Points the inquiry control library's own engine at the business system.
-void setUpLibrary(const HostOptions& options, const std::optional<QDateTime>& start) {
-  const auto text = [](const std::string& s) { return QString::fromLocal8Bit(s.c_str()); };
-  veltaiq::WorkstationSetup::setShares(text(options.site.root), text(options.site.shares));
-  veltaiq::WorkstationSetup::setBusinessSystem(text(options.site.server), text(options.site.directory));
-  if (start) veltaiq::WorkstationSetup::startClockAt(*start);
 }
 
 // Types the parts into rows 2 to 6, through the grid's own view, as a user does.
@@ -105,12 +97,12 @@ int runInquiry(int& argc, char** argv, const InquiryArguments& a) {
   for (const std::string& text : a.extra) extra.push_back(splitExtra(text));
   const auto start = clockStart(std::getenv("VELTA_NOW"));  // a malformed one is bad usage before anything runs
   Host host(argc, argv, a.host, QStringLiteral("veltaiq"));
-  setUpLibrary(a.host, start);
+  setUpInquiryLibrary(a.host.site, start);
 
   veltaiq::UserControl1 control;
   bool shutdown = false;
   embed(host, control, shutdown);
-  applyExchangeOptions(control, a.exchange, settingsFile(a.host));
+  applyExchangeSettings(control, exchangeSettings(a.exchange, settingsFile(a.host)));
   const auto latin1 = [](const std::string& s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); };
   control.setXVendor(a.vendor);
   control.setXLine(latin1(a.line));

@@ -32,11 +32,11 @@
 #include <vector>
 
 #include "order/UserControl1.h"
-#include "order/WorkstationSetup.h"
 #include "qt/Transcript.h"
 #include "tools/velta-workstation/Commands.h"
 #include "tools/velta-workstation/ExchangeOptions.h"
 #include "tools/velta-workstation/Host.h"
+#include "tools/velta-workstation/LibrarySetup.h"
 
 namespace velta::workstation {
 namespace {
@@ -49,7 +49,7 @@ struct OrderArguments {
   bool status = false;
   std::string shipMethod, boCode, boShip, shipDate;
   bool resale = false;
-  ExchangeOptions exchange;
+  ExchangeFlags exchange;
 };
 
 // The entry of `list` whose code (its first character) is `code`; the first
@@ -82,23 +82,15 @@ void applyChoices(veltaorder::UserControl1& control, const OrderArguments& a) {
   }
 }
 
-// Points the order control library's own engine at the business system.
-void setUpLibrary(const HostOptions& options, const std::optional<QDateTime>& start) {
-  const auto text = [](const std::string& s) { return QString::fromLocal8Bit(s.c_str()); };
-  veltaorder::WorkstationSetup::setShares(text(options.site.root), text(options.site.shares));
-  veltaorder::WorkstationSetup::setBusinessSystem(text(options.site.server), text(options.site.directory));
-  if (start) veltaorder::WorkstationSetup::startClockAt(*start);
-}
-
 int runOrder(int& argc, char** argv, const OrderArguments& a) {
   const auto start = clockStart(std::getenv("VELTA_NOW"));  // a malformed one is bad usage before anything runs
   Host host(argc, argv, a.host, QStringLiteral("veltaorder"));
-  setUpLibrary(a.host, start);
+  setUpOrderLibrary(a.host.site, start);
 
   veltaorder::UserControl1 control;
   bool shutdown = false;
   embed(host, control, shutdown);
-  applyExchangeOptions(control, a.exchange, settingsFile(a.host));
+  applyExchangeSettings(control, exchangeSettings(a.exchange, settingsFile(a.host)));
   control.setWindowTitle(QStringLiteral("velta-workstation: purchase order ") + QString::fromLocal8Bit(a.po.c_str()));
   control.show();
   control.setXPONum(QString::fromLatin1(a.po.c_str()));

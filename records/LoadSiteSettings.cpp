@@ -20,18 +20,6 @@ namespace {
 constexpr const char* kSection = "xQ-Depot";
 constexpr uint32_t kValueBuffer = 100;  // values of 99 characters and the NUL
 
-bool isPresentFile(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-// The key's value and how many characters it has (0 when absent or empty).
-std::string settingValue(const std::string& path, const char* key) {
-  char buffer[kValueBuffer] = {};
-  const uint32_t n = GetPrivateProfileStringA(kSection, key, "", buffer, kValueBuffer, path);
-  return std::string(buffer, n);
-}
-
 }  // namespace
 
 std::string siteSettingsPath() {
@@ -48,19 +36,19 @@ void LoadSiteSettings(const std::function<void(cSystem&)>& beforeEngine) {
   state.system = std::make_shared<cSystem>();
 
   const std::string path = siteSettingsPath();
-  if (!isPresentFile(path)) {
+  if (!siteSettingsPresent(path)) {
     notify({"You are missing file: " + path + "    Are you running h-Brontek Workstation?", "EpcError",
             Notice::Icon::None, true});
     return;
   }
 
   cEpcInfo& info = *siteState().epcInfo;
-  info.Server = settingValue(path, "Server");
-  info.DataShare = settingValue(path, "DataShare");
-  info.CatalogShare = "\\\\" + info.Server + "\\" + settingValue(path, "CatalogShare") + "\\";
-  info.Directory = settingValue(path, "Directory");
-  info.TerminalID = settingValue(path, "TerminalID");
-  const std::string customer = settingValue(path, "CustomerNumber");
+  info.Server = siteSettingValue(path, "Server");
+  info.DataShare = siteSettingValue(path, "DataShare");
+  info.CatalogShare = "\\\\" + info.Server + "\\" + siteSettingValue(path, "CatalogShare") + "\\";
+  info.Directory = siteSettingValue(path, "Directory");
+  info.TerminalID = siteSettingValue(path, "TerminalID");
+  const std::string customer = siteSettingValue(path, "CustomerNumber");
   if (!customer.empty()) info.CustomerNumber = parseInt32(customer, "LoadSiteSettings");
 
   cSystem& system = *state.system;
@@ -75,6 +63,17 @@ void LoadSiteSettings(const std::function<void(cSystem&)>& beforeEngine) {
   } catch (const EngineError& e) {
     if (e.number() == err::ObjectNotSet) state.engine.reset();
   }
+}
+
+bool siteSettingsPresent(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string siteSettingValue(const std::string& path, const char* key) {
+  char buffer[kValueBuffer] = {};
+  const uint32_t n = GetPrivateProfileStringA(kSection, key, "", buffer, kValueBuffer, path);
+  return std::string(buffer, n);
 }
 
 }  // namespace velta

@@ -40,4 +40,10 @@ void LoadSiteSettings(const std::function<void(cSystem&)>& beforeEngine);
 // GetTempDir in its on-disk form, with "hBTCatalog.ini" appended.
 std::string siteSettingsPath();
 
+// Whether the settings file at `path` is there (a regular file).
+bool siteSettingsPresent(const std::string& path);
+// The value of `key` in its section "xQ-Depot", as the start-up reads it
+// (99 characters at most); "" when absent or empty.
+std::string siteSettingValue(const std::string& path, const char* key);
+
 }  // namespace velta

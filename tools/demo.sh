@@ -9,7 +9,7 @@
 # compressed text and the check token of a request. Then the controls, headless
 # in velta-workstation against the distributor simulator on free loopback
 # ports: an order loaded and submitted, the status of an order sent before,
-# the journal of both, and an availability inquiry. The simulator is stopped
+# an availability inquiry, and the journal of all three. The simulator is stopped
 # at the end; nothing is left running.
 set -euo pipefail
 BIN=$1
@@ -116,9 +116,9 @@ wsrun order --po 100231 --headless --submit --ship-method C --journal "$DEMO/jou
 step "Order 100232 was sent before: ask the distributor for its status."
 wsrun order --po 100232 --headless --status --journal "$DEMO/journal"
 
+step "The inquiry control asks the distributor about a part and two more (one it does not know)."
+wsrun inquiry --vendor 1207 --line FLT --part 1A0013 --qty 2 --extra FLT:1A0007:20 --extra BLT:NOSUCH:1 --search --headless --show-loaded --journal "$DEMO/journal"
+
 step "Every exchange is in the journal, request and answer exactly as they went."
 echo "\$ velta-data journal $DEMO/journal"
 "$VD" journal "$DEMO/journal"
-
-step "The inquiry control asks the distributor about a part and two more (one it does not know)."
-wsrun inquiry --vendor 1207 --line FLT --part 1A0013 --qty 2 --extra FLT:1A0007:20 --extra BLT:NOSUCH:1 --search --headless --show-loaded

@@ -203,6 +203,7 @@ void MainWindowTest::setPartSetsTheFourPropertiesAndCallsSetSearch() {
   QCOMPARE(entry->TextMatrix(1, 0), QStringLiteral("FLT"));
   QCOMPARE(entry->TextMatrix(1, 1), QStringLiteral("1A0013"));
   QCOMPARE(entry->TextMatrix(1, 2), QStringLiteral("2"));
+  QCOMPARE(entry->TextMatrix(1, 3), QString());  // no description, not a new control's "0"
   QVERIFY(presenter_.boxes.isEmpty());
   QCOMPARE(statusText(*window, "statusDistributor"),
            QStringLiteral("Distributor: inquiries at 127.0.0.1, port %1")

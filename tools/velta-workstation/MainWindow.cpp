@@ -229,6 +229,8 @@ void MainWindow::setPart() {
   control->setXLine(line_->text());
   control->setXPart(part_->text());
   control->setXQty(qty_->text());
+  // The window knows no description of the part: none rather than a new control's 0.
+  control->setXDesc(QString());
   control->setSearch();
   if (control && control.data() != inquiryEnded_.data()) inquiryDistributor_ = inquiryDistributorText(*control);
   showDistributor();

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QEventLoop>
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -127,6 +128,26 @@ void embed(Host& host, Control& control, bool& shutdown) {
   } else {
     control.initProperties();
   }
+}
+
+// With a display, the user goes on with the control until it is done or its
+// window is closed.
+template <typename Control>
+void untilDoneOrClosed(Host& host, Control& control) {
+  QEventLoop untilClosed;
+  QObject::connect(&control, &Control::controlShutdown, &untilClosed, &QEventLoop::quit);
+  host.application().setQuitOnLastWindowClosed(false);
+  QObject::connect(&host.application(), &QApplication::lastWindowClosed, &untilClosed, &QEventLoop::quit);
+  untilClosed.exec();
+}
+
+// Saves the control's properties to the settings file, printing them as
+// [property] lines (headless).
+template <typename Control>
+void saveProperties(Host& host, const Control& control) {
+  TranscriptPropertyBag bag(host.bag());
+  control.writeProperties(bag);
+  host.saveSettings();
 }
 
 }  // namespace velta::workstation

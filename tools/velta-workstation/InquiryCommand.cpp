@@ -139,17 +139,11 @@ int runInquiry(int& argc, char** argv, const InquiryArguments& a) {
 
   // With a display the user goes on until the control is done or its window is closed.
   if (!host.headless() && !shutdown && control.isVisible()) {
-    QEventLoop untilClosed;
-    QObject::connect(&control, &veltaiq::UserControl1::controlShutdown, &untilClosed, &QEventLoop::quit);
-    host.application().setQuitOnLastWindowClosed(false);
-    QObject::connect(&host.application(), &QApplication::lastWindowClosed, &untilClosed, &QEventLoop::quit);
-    untilClosed.exec();
+    untilDoneOrClosed(host, control);
   }
 
   showState();
-  TranscriptPropertyBag bag(host.bag());
-  control.writeProperties(bag);
-  host.saveSettings();
+  saveProperties(host, control);
   return status;
 }
 

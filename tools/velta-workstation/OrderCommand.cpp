@@ -129,19 +129,13 @@ int runOrder(int& argc, char** argv, const OrderArguments& a) {
   // or its window is closed; after an exchange without an answer, too: the
   // user decides what comes next.
   if (!host.headless() && !shutdown && control.isVisible() && status == kDone) {
-    QEventLoop untilClosed;
-    QObject::connect(&control, &veltaorder::UserControl1::controlShutdown, &untilClosed, &QEventLoop::quit);
-    host.application().setQuitOnLastWindowClosed(false);
-    QObject::connect(&host.application(), &QApplication::lastWindowClosed, &untilClosed, &QEventLoop::quit);
-    untilClosed.exec();
+    untilDoneOrClosed(host, control);
   }
 
   if (press && !shutdown) status = kNoShutdown;
 
   showState();
-  TranscriptPropertyBag bag(host.bag());
-  control.writeProperties(bag);
-  host.saveSettings();
+  saveProperties(host, control);
   return status;
 }
 

@@ -80,6 +80,7 @@ struct SmbShare::Connection {
         return "the server refuses connections on port " + std::to_string(t.port ? t.port : kDefaultSmbPort);
       case ECONNABORTED:
       case ECONNRESET:
+      case ENETRESET:  // what libsmbclient says of a server that stopped mid-read, now and then
       case EPIPE:
       case ENOTCONN:
         return "the server closed the connection";

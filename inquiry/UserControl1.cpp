@@ -266,10 +266,7 @@ void UserControl1::Private::buildForm() {
 }
 
 void UserControl1::Private::layOut() {
-  QFont titleFont = lblDesc->font();
-  titleFont.setBold(true);
-  titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
-  lblDesc->setFont(titleFont);
+  velta::qt::makeTitle(lblDesc);
   lblHeader->setAutoFillBackground(true);
   lblHeader->setStyleSheet(QStringLiteral("background-color: #1f3f6f;"));
   lblDesc->setStyleSheet(QStringLiteral("color: white;"));

@@ -37,6 +37,7 @@
 #include "order/frmPOStat.h"
 #include "order/frmPoResponse.h"
 #include "qt/ControlFailure.h"
+#include "qt/FormParts.h"
 #include "qt/Grid.h"
 #include "qt/HostWorkstation.h"
 #include "qt/LabelArray.h"
@@ -316,10 +317,7 @@ void UserControl1::Private::buildForm() {
 }
 
 void UserControl1::Private::layOut() {
-  QFont titleFont = Label1->font();
-  titleFont.setBold(true);
-  titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
-  Label1->setFont(titleFont);
+  velta::qt::makeTitle(Label1);
   QFont numberFont = lblPO->font();
   numberFont.setBold(true);
   lblPO->setFont(numberFont);

@@ -1,6 +1,7 @@
 #include "qt/FormParts.h"
 
 #include <QDialog>
+#include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -39,6 +40,13 @@ void makeTallBox(QLabel* box, int lines) {
   box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   const int lineHeight = box->fontMetrics().lineSpacing();
   box->setMinimumHeight(lines * lineHeight + 2 * box->frameWidth() + 4);
+}
+
+void makeTitle(QLabel* label) {
+  QFont font = label->font();
+  font.setBold(true);
+  font.setPointSizeF(font.pointSizeF() * 1.5);
+  label->setFont(font);
 }
 
 QPushButton* createOkButton(QDialog* form) {

@@ -20,6 +20,8 @@ class Grid;
 QLabel* createValueBox(QWidget* parent, const QString& array, int index, bool whiteBackground = false);
 // A box several lines high whose text wraps (status and error messages).
 void makeTallBox(QLabel* box, int lines);
+// A control's title line: its label's font, bold and half as large again.
+void makeTitle(QLabel* label);
 
 // The form's "Ok": the default button; pressing it hides the form and ends its
 // modal run as accepted.

@@ -93,6 +93,21 @@ std::string versionText() {
          std::to_string(VELTA_VERSION_PATCH);
 }
 
+// velta-workstation ARGUMENTS --headless on the sample, with a settings file
+// of the test's own, the clock of kNow, and nothing of the user's environment.
+test::CommandResult runWorkstation(const sample::SampleBusinessSystem& sample, const std::filesystem::path& settings,
+                                   const std::vector<std::string>& arguments) {
+  std::vector<std::string> argv{VELTA_WORKSTATION};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  argv.insert(argv.end(), {"--headless", "--root", sample.root.string(), "--settings", settings.string()});
+  return test::runCommand(argv, {{"TMPDIR", sample.tmpDir().string()},
+                                 {"XDG_CONFIG_HOME", sample.configHome().string()},
+                                 {"VELTA_NOW", kNow},
+                                 {"VELTA_TOKEN_TABLE", std::nullopt},
+                                 {"VELTA_UNC_ROOT", std::nullopt},
+                                 {"VELTA_SHARES", std::nullopt}});
+}
+
 class InquiryTranscript : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -102,16 +117,8 @@ class InquiryTranscript : public ::testing::Test {
     sample_ = sample::writeSampleBusinessSystem(dir_.path() / "biz", options);
   }
 
-  test::CommandResult run(std::vector<std::string> arguments) {
-    std::vector<std::string> argv{VELTA_WORKSTATION};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    argv.insert(argv.end(), {"--headless", "--root", sample_.root.string(), "--settings",
-                             (dir_.path() / "workstation.ini").string()});
-    return test::runCommand(argv, {{"TMPDIR", sample_.tmpDir().string()},
-                                   {"XDG_CONFIG_HOME", sample_.configHome().string()},
-                                   {"VELTA_NOW", kNow},
-                                   {"VELTA_UNC_ROOT", std::nullopt},
-                                   {"VELTA_SHARES", std::nullopt}});
+  test::CommandResult run(const std::vector<std::string>& arguments) {
+    return runWorkstation(sample_, dir_.path() / "workstation.ini", arguments);
   }
 
   // The [control UserControl1] block of vendor 1207 with the entry rows and result rows given.
@@ -238,17 +245,8 @@ class InquiryAgainstTheSimulator : public ::testing::Test {
     sample_ = sample::writeSampleBusinessSystem(dir_.path() / "biz", options);
   }
 
-  test::CommandResult run(std::vector<std::string> arguments) {
-    std::vector<std::string> argv{VELTA_WORKSTATION};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    argv.insert(argv.end(), {"--headless", "--root", sample_.root.string(), "--settings",
-                             (dir_.path() / "workstation.ini").string()});
-    return test::runCommand(argv, {{"TMPDIR", sample_.tmpDir().string()},
-                                   {"XDG_CONFIG_HOME", sample_.configHome().string()},
-                                   {"VELTA_NOW", kNow},
-                                   {"VELTA_TOKEN_TABLE", std::nullopt},
-                                   {"VELTA_UNC_ROOT", std::nullopt},
-                                   {"VELTA_SHARES", std::nullopt}});
+  test::CommandResult run(const std::vector<std::string>& arguments) {
+    return runWorkstation(sample_, dir_.path() / "workstation.ini", arguments);
   }
 
   static std::string lastControlBlock(const std::string& transcript) {

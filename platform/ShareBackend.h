@@ -21,6 +21,9 @@ struct DirEntry {
   EntryKind kind = EntryKind::None;
 };
 
+struct PositionedRead;
+class BatchReader;
+
 // One open file. Positioned reads and writes; no locks, shared with other processes.
 class ShareFile {
  public:
@@ -37,6 +40,9 @@ class ShareFile {
   virtual bool readOnly() const = 0;
   // The UNC path it was opened by, for messages.
   virtual const std::string& path() const = 0;
+  // What serves this file's reads in batches, together with the reads of other
+  // files of its share (platform/BatchRead.h); nullptr: one readAt after another.
+  virtual BatchReader* batchReader() { return nullptr; }
 };
 
 class ShareBackend {

@@ -151,9 +151,17 @@ std::optional<ShareTarget> parseSmbTarget(std::string_view text, std::string_vie
         return std::nullopt;
       }
       target.timeoutSeconds = *seconds;
+    } else if (key == "connections") {
+      const auto connections = boundedNumber(value, 1, kMaxSmbConnections);
+      if (!connections) {
+        problem = "connections must be a number from 1 to " + std::to_string(kMaxSmbConnections);
+        return std::nullopt;
+      }
+      target.connections = *connections;
     } else {
       // Only the key: a value may be something secret written in the wrong place.
-      problem = "unknown option \"" + std::string(option.substr(0, eq)) + "\" (credentials=FILE, timeout=SECONDS)";
+      problem = "unknown option \"" + std::string(option.substr(0, eq)) +
+                "\" (credentials=FILE, timeout=SECONDS, connections=N)";
       return std::nullopt;
     }
   }

@@ -16,8 +16,10 @@
 // the same reason a refused option is named by its key alone.
 // Options of an smb:// line: credentials=FILE (a mount.cifs credentials file),
 // timeout=SECONDS (1 to 3600, default 5): how long an unanswered server may
-// keep an operation waiting. A line that cannot be read is skipped and
-// reported in problems(); the first line of a share wins.
+// keep an operation waiting; connections=N (1 to 32, default 8): how many
+// connections to the server may serve one batch of reads at once
+// (SmbReadPool.h). A line that cannot be read is skipped and reported in
+// problems(); the first line of a share wins.
 #pragma once
 
 #include <optional>
@@ -26,6 +28,9 @@
 #include <vector>
 
 namespace velta {
+
+inline constexpr int kDefaultSmbConnections = 8;
+inline constexpr int kMaxSmbConnections = 32;
 
 struct ShareTarget {
   enum class Kind { Local, Smb };
@@ -36,6 +41,7 @@ struct ShareTarget {
   std::string share;                 // Smb
   std::string credentialsFile;       // Smb; empty for anonymous or guest
   int timeoutSeconds = 5;            // Smb
+  int connections = kDefaultSmbConnections;  // Smb: at most this many at once, the first one included
 
   // "smb://host[:port]/share" or the local directory, for messages.
   std::string describe() const;

@@ -1,5 +1,7 @@
 #include "platform/SmbContext.h"
 
+#include "platform/SmbThreads.h"
+
 #include <fcntl.h>
 
 #include <algorithm>
@@ -46,6 +48,9 @@ void copyInto(char* buffer, int length, const std::string& value) {
 
 SmbContext::SmbContext(const ShareTarget& target, std::optional<SmbCredentials> credentials)
     : target_(target), credentials_(std::move(credentials)) {
+  // Contexts live on several threads (SmbReadPool.h): libsmbclient must know
+  // before the first one is made.
+  smbThreadsReady();
   context_ = smbc_new_context();
   if (!context_) {
     initError_ = errno ? errno : ENOMEM;

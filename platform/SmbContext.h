@@ -1,5 +1,6 @@
 // One libsmbclient context for one SMB share, made once and reused for every
-// call to that share.
+// call to that share. A context is used by one thread at a time; several
+// contexts may work on several threads at once.
 //
 // It holds the share's address, its credentials and its deadline: a call that
 // the server does not answer fails within the share map's timeout= (ETIMEDOUT)

@@ -2,33 +2,26 @@
 
 #include <fcntl.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <unordered_map>
 
 #include "base/EngineError.h"
 #include "base/Notice.h"
+#include "platform/BatchRead.h"
 #include "platform/FullTransfer.h"
 #include "platform/SmbContext.h"
 #include "platform/SmbCredentials.h"
+#include "platform/SmbReadPool.h"
+#include "platform/SmbThreads.h"
 
 namespace velta {
 
 namespace {
 
 constexpr int kDefaultSmbPort = 445;
-
-// Failures that concern one file or folder; every other failure concerns the
-// connection to the server.
-bool concernsTheFile(int error) {
-  switch (error) {
-    case ENOENT: case ENOTDIR: case EISDIR: case EACCES: case EPERM: case EROFS: case EEXIST:
-    case EINVAL: case ENAMETOOLONG: case EBUSY: case ETXTBSY: case ENOSPC: case EFBIG: case EDQUOT:
-      return true;
-    default:
-      return false;
-  }
-}
 
 // The runtime's number for a failure of the file system.
 int runtimeNumber(int error) {
@@ -56,6 +49,8 @@ struct SmbShare::Connection {
       }
       credentials = std::move(reading.credentials);
     }
+    // The first connection is the share's own; the pool adds the others a batch may use.
+    pool.emplace(target, credentials, smbThreadsReady() ? target.connections - 1 : 0);
     context.emplace(target, std::move(credentials));
   }
 
@@ -66,7 +61,7 @@ struct SmbShare::Connection {
     notify({name + " (" + where + ") cannot be reached: " + reason + ".", "Share access", Notice::Icon::Critical, false, true});
   }
   void reportFailure(int error, bool atRoot) {
-    if (atRoot || !concernsTheFile(error)) report(reasonFor(error, atRoot));
+    if (atRoot || !SmbReadPool::concernsTheFile(error)) report(reasonFor(error, atRoot));
   }
   void reached() { reported = false; }
 
@@ -104,26 +99,81 @@ struct SmbShare::Connection {
   std::string name;   // \\SERVER\SHARE
   std::string where;  // smb://host[:port]/share
   std::optional<SmbContext> context;  // none when the credentials were refused
+  std::optional<SmbReadPool> pool;     // the same
+  std::unique_ptr<BatchReader> batches;  // over the context and the pool, for every file of the share
   bool reported = false;
 };
 
 namespace {
 
+std::atomic<uint64_t> filesOpened{0};
+
+class SmbFile;
+
+// Serves a batch of reads of the connection's files over the connection and its pool.
+class SmbBatchReader : public BatchReader {
+ public:
+  explicit SmbBatchReader(SmbShare::Connection& connection) : connection_(connection) {}
+  void read(std::span<PositionedRead* const> reads) override;
+
+ private:
+  SmbShare::Connection& connection_;
+};
+
 class SmbFile : public ShareFile {
  public:
-  SmbFile(std::shared_ptr<SmbShare::Connection> connection, SMBCFILE* file, bool readOnly, std::string uncPath)
-      : connection_(std::move(connection)), file_(file), readOnly_(readOnly), path_(std::move(uncPath)) {}
-  ~SmbFile() override { connection_->context->close(file_); }
+  SmbFile(std::shared_ptr<SmbShare::Connection> connection, SMBCFILE* file, bool readOnly, std::string relativePath,
+          std::string uncPath)
+      : connection_(std::move(connection)),
+        file_(file),
+        readOnly_(readOnly),
+        id_(++filesOpened),
+        relativePath_(std::move(relativePath)),
+        path_(std::move(uncPath)) {}
+  ~SmbFile() override {
+    connection_->pool->forget(id_);
+    connection_->context->close(file_);
+  }
   SmbFile(const SmbFile&) = delete;
   SmbFile& operator=(const SmbFile&) = delete;
 
   std::size_t readAt(uint64_t offset, char* buffer, std::size_t length) override {
-    return readFully(length, [&](std::size_t done) {
-      const ssize_t n = connection_->context->readAt(file_, offset + done, buffer + done, length - done);
-      if (n < 0) fail(lastError(), "ReadFile");
-      return static_cast<std::size_t>(n);
-    });
+    SmbReadPool::Read read = poolRead(offset, length, buffer);
+    if (const int error = readHere(read)) fail(error, "ReadFile");
+    return read.got;
   }
+
+  // One read on the share's own connection: 0, or the errno of its failure.
+  int readHere(SmbReadPool::Read& read) {
+    read.got = 0;
+    while (read.got < read.length) {
+      errno = 0;
+      const ssize_t n = connection_->context->readAt(file_, read.offset + read.got, read.buffer + read.got,
+                                                      read.length - read.got);
+      if (n < 0) return lastError();
+      if (n == 0) break;
+      read.got += static_cast<std::size_t>(n);
+    }
+    return 0;
+  }
+
+  SmbReadPool::Read poolRead(uint64_t offset, std::size_t length, char* buffer) const {
+    SmbReadPool::Read read;
+    read.file = id_;
+    read.relativePath = relativePath_;
+    read.offset = offset;
+    read.length = length;
+    read.buffer = buffer;
+    return read;
+  }
+
+  // A failed read as a read of this file fails: said once, and thrown.
+  std::exception_ptr failure(int error) {
+    connection_->reportFailure(error, false);
+    return std::make_exception_ptr(EngineError::fileSystem(runtimeNumber(error), "ReadFile", path_));
+  }
+
+  BatchReader* batchReader() override { return connection_->batches.get(); }
 
   void writeAt(uint64_t offset, const char* data, std::size_t length) override {
     if (readOnly_) throw EngineError::fileSystem(err::PermissionDenied, "WriteFile", path_);
@@ -153,13 +203,43 @@ class SmbFile : public ShareFile {
   std::shared_ptr<SmbShare::Connection> connection_;
   SMBCFILE* file_;
   bool readOnly_;
+  uint64_t id_;
+  std::string relativePath_;
   std::string path_;
 };
+
+// Every read of the batch is of a file of this connection: only its files name this reader.
+void SmbBatchReader::read(std::span<PositionedRead* const> reads) {
+  std::vector<SmbReadPool::Read> poolReads;
+  poolReads.reserve(reads.size());
+  std::unordered_map<uint64_t, SmbFile*> files;
+  for (PositionedRead* read : reads) {
+    auto* file = static_cast<SmbFile*>(read->file);
+    read->error = nullptr;
+    read->bytes.assign(read->length, '\0');
+    poolReads.push_back(file->poolRead(read->offset, read->length, read->bytes.data()));
+    files.emplace(poolReads.back().file, file);
+  }
+  std::vector<SmbReadPool::Read*> pointers;
+  for (auto& read : poolReads) pointers.push_back(&read);
+  connection_.pool->read(pointers, [&](SmbReadPool::Read& read) { return files.at(read.file)->readHere(read); });
+  for (std::size_t i = 0; i < reads.size(); ++i) {
+    const SmbReadPool::Read& done = poolReads[i];
+    if (done.error != 0) {
+      reads[i]->bytes.clear();
+      reads[i]->error = files.at(done.file)->failure(done.error);
+    } else {
+      reads[i]->bytes.resize(done.got);
+    }
+  }
+}
 
 }  // namespace
 
 SmbShare::SmbShare(const ShareTarget& target, std::string name)
-    : connection_(std::make_shared<Connection>(target, std::move(name))) {}
+    : connection_(std::make_shared<Connection>(target, std::move(name))) {
+  connection_->batches = std::make_unique<SmbBatchReader>(*connection_);
+}
 
 SmbShare::~SmbShare() = default;
 
@@ -200,12 +280,17 @@ std::unique_ptr<ShareFile> SmbShare::open(const std::string& relativePath, const
     connection_->reportFailure(lastError(), false);
     return nullptr;
   }
-  return std::make_unique<SmbFile>(connection_, file, readOnly, uncPath);
+  return std::make_unique<SmbFile>(connection_, file, readOnly, relativePath, uncPath);
 }
 
 std::string SmbShare::describe() const { return connection_->where; }
 
-uint64_t SmbShare::readCalls() const { return connection_->context ? connection_->context->readCalls() : 0; }
+uint64_t SmbShare::readCalls() const {
+  if (!connection_->context) return 0;
+  return connection_->context->readCalls() + connection_->pool->readCalls();
+}
+
+int SmbShare::poolConnections() const { return connection_->pool ? connection_->pool->connectionsMade() : 0; }
 
 std::unique_ptr<ShareBackend> makeSmbShare(const ShareTarget& target, const std::string& name) {
   return std::make_unique<SmbShare>(target, name);

@@ -4,6 +4,10 @@
 // [timeout=SECONDS] gives one SmbShare: one libsmbclient context (SmbContext.h),
 // made once and used by every lookup and every file opened through it.
 //
+// Batches of reads (platform/BatchRead.h) are shared out over the share's
+// own connection and up to connections= - 1 more (SmbReadPool.h), made when a
+// batch first needs them and closed with the share.
+//
 // A server that cannot be reached, refuses the logon or does not answer within
 // the timeout is, to the engine, a share that cannot be reached: kind() is
 // None, so files are "no file". Why is said once through the notice callback,
@@ -39,8 +43,11 @@ class SmbShare : public ShareBackend {
   std::unique_ptr<ShareFile> open(const std::string& relativePath, const std::string& uncPath) override;
   std::string describe() const override;
 
-  // Read calls made to libsmbclient so far, by lookups and files alike (for the benchmarks).
+  // Read calls made to libsmbclient so far, by lookups and files alike, on
+  // every connection (for the benchmarks).
   uint64_t readCalls() const;
+  // Connections made by the pool that serves batches of reads, beside the share's own.
+  int poolConnections() const;
 
   struct Connection;
 

@@ -68,7 +68,7 @@ TEST(ShareMapSmb, RefusedLinesNeverEchoWhatMayBeSecret) {
   EXPECT_EQ(inAddress, "the address must not hold a user or password; name a credentials file (credentials=FILE)");
   EXPECT_EQ(refused("smb://DOM;clerk@h/S"), inAddress);
   const std::string option = refused("smb://h/S password=Pa55w0rd");
-  EXPECT_EQ(option, "unknown option \"password\" (credentials=FILE, timeout=SECONDS)");
+  EXPECT_EQ(option, "unknown option \"password\" (credentials=FILE, timeout=SECONDS, connections=N)");
 
   const auto map = ShareMap::parse("\\\\SRV\\A = smb://clerk:Pa55w0rd@h/S\n\\\\SRV\\B = smb://h/S pass=Pa55w0rd\n",
                                    "map.conf", "/etc");
@@ -90,7 +90,15 @@ TEST(ShareMapSmb, RefusesBadPortsHostsAndOptions) {
   EXPECT_EQ(refused("smb://h/S/D1"), "the address must name one share and nothing below it (smb://HOST[:PORT]/SHARE)");
   EXPECT_EQ(refused("smb://h/S timeout=0"), "timeout must be a number of seconds from 1 to 3600");
   EXPECT_EQ(refused("smb://h/S timeout="), "timeout must be a number of seconds from 1 to 3600");
-  EXPECT_EQ(refused("smb://h/S credentials="), "unknown option \"credentials\" (credentials=FILE, timeout=SECONDS)");
+  const std::string badConnections = "connections must be a number from 1 to 32";
+  for (const char* line : {"smb://h/S connections=0", "smb://h/S connections=33", "smb://h/S connections=",
+                           "smb://h/S connections=4x"}) {
+    EXPECT_EQ(refused(line), badConnections) << line;
+  }
+  EXPECT_EQ(accepted("smb://h/S connections=1").connections, 1);
+  EXPECT_EQ(accepted("smb://h/S CONNECTIONS=32").connections, 32);
+  EXPECT_EQ(accepted("smb://h/S").connections, 8);
+  EXPECT_EQ(refused("smb://h/S credentials="), "unknown option \"credentials\" (credentials=FILE, timeout=SECONDS, connections=N)");
 }
 
 }  // namespace

@@ -35,6 +35,24 @@ DirectoryEntry parseDirectoryEntry(std::string_view entry) {
   return out;
 }
 
+std::optional<DirectoryEntry> findDirectoryEntry(std::string_view bytes, std::string_view bareName) {
+  for (std::size_t at = 0; at + kDirectoryEntrySize <= bytes.size(); at += kDirectoryEntrySize) {
+    const std::string_view entry = bytes.substr(at, kDirectoryEntrySize);
+    if (Trun(entry.substr(0, kNameWidth), 1) == bareName) return parseDirectoryEntry(entry);
+  }
+  return std::nullopt;
+}
+
+std::string readDirectoryFile(ShareFile& directory) {
+  std::string bytes;
+  std::string chunk(kEntriesPerRead * kDirectoryEntrySize, '\0');
+  for (;;) {
+    const std::size_t got = directory.readAt(bytes.size(), chunk.data(), chunk.size());
+    bytes.append(chunk, 0, got);
+    if (got < chunk.size()) return bytes;
+  }
+}
+
 std::optional<DirectoryEntry> findDirectoryEntry(ShareFile& directory, std::string_view bareName) {
   std::string chunk(kEntriesPerRead * kDirectoryEntrySize, '\0');
   uint64_t offset = 0;

@@ -30,5 +30,9 @@ DirectoryEntry parseDirectoryEntry(std::string_view entry);
 // The first complete entry whose name equals `bareName` exactly (letter case
 // counts), read from the start of the file; nothing when no entry matches.
 std::optional<DirectoryEntry> findDirectoryEntry(ShareFile& directory, std::string_view bareName);
+// The same in a directory file's bytes.
+std::optional<DirectoryEntry> findDirectoryEntry(std::string_view bytes, std::string_view bareName);
+// The whole directory file, most often in one read.
+std::string readDirectoryFile(ShareFile& directory);
 
 }  // namespace velta

@@ -21,6 +21,7 @@ class cLogicalFiles;
 class cBusinessBasic;
 class ShareAccess;
 class FileNumbers;
+class ReadScope;
 
 struct EngineState {
   EngineState();
@@ -45,6 +46,9 @@ struct EngineState {
 
   // Where the business system's UNC paths lie (platform/ShareAccess.h).
   std::unique_ptr<ShareAccess> shares;
+
+  // The reads of the job under way, when one keeps them (ReadScope.h); not owned.
+  ReadScope* reads = nullptr;
 };
 
 EngineState& engineState();

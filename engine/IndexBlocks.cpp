@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/PhysicalFile.h"
+#include "engine/ReadScope.h"
 #include "platform/ShareBackend.h"
 
 namespace velta {
@@ -38,7 +39,7 @@ std::string IndexBlocks::readBlock(int32_t block) {
 bool IndexBlocks::beyondEnd(int32_t block) const {
   if (!file_.OpenFile || !file_.OpenFile->file) return false;
   const uint64_t start = (static_cast<uint64_t>(file_.Position) + static_cast<uint64_t>(block)) * kBlockSize;
-  return start >= file_.OpenFile->file->size();
+  return start >= sizeKept(*file_.OpenFile->file);
 }
 
 std::string IndexBlocks::readHeaderUnchecked() { return readBlock(0); }

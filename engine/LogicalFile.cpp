@@ -6,6 +6,7 @@
 #include "base/EngineError.h"
 #include "engine/EngineState.h"
 #include "engine/PhysicalFile.h"
+#include "engine/ReadScope.h"
 #include "engine/Registries.h"
 #include "platform/ShareAccess.h"
 #include "engine/cLinks.h"
@@ -34,9 +35,19 @@ int32_t recordOffset(const cLogicalFile& file, int32_t RecordNumber, const char*
 std::optional<DirectoryEntry> lookUpDirectory(const std::string& directoryPath, std::string_view bareName) {
   // A directory that cannot be opened or read holds no names.
   try {
+    ReadScope* const job = ReadScope::current();
+    const std::string key = normalUncText(directoryPath);
+    if (job) {
+      // Within one job each directory is read once, whichever of its files are opened.
+      if (const std::string* kept = job->keptFile(key)) return findDirectoryEntry(*kept, bareName);
+    }
     const auto directory = shareAccess().open(directoryPath);
     if (!directory) return std::nullopt;
-    return findDirectoryEntry(*directory, bareName);
+    if (!job) return findDirectoryEntry(*directory, bareName);
+    std::string bytes = readDirectoryFile(*directory);
+    auto entry = findDirectoryEntry(bytes, bareName);
+    job->keepFile(key, std::move(bytes));
+    return entry;
   } catch (const EngineError&) {
     return std::nullopt;
   }
@@ -66,6 +77,8 @@ LogicalFileHandle LogicalOpen(std::string_view FileName) {
   const auto links = state.links;
   if (!logicalFiles || !links) return nullptr;
   if (auto registered = logicalFiles->Find(FileName)) return registered;
+  // A run collecting its reads opens nothing out of turn (ReadRounds.h).
+  if (const ReadScope* scope = ReadScope::current(); scope && !scope->openingAllowed()) throw ReadNotHeld{};
 
   const auto link = links->Find(linkKey(FileName));
   if (!link) return nullptr;

@@ -5,6 +5,7 @@
 
 #include "base/EngineError.h"
 #include "engine/EngineState.h"
+#include "engine/ReadScope.h"
 #include "engine/Registries.h"
 #include "platform/ShareAccess.h"
 #include "engine/cSystem.h"
@@ -70,6 +71,8 @@ OpenFileHandle OpenFile(std::string& FileName) {
   const auto registry = requireOpenFiles("OpenFile");
   const std::string key = normalUncText(FileName);
   if (auto registered = registry->Find(key)) return registered;
+  // A run collecting its reads opens nothing out of turn (ReadRounds.h).
+  if (const ReadScope* scope = ReadScope::current(); scope && !scope->openingAllowed()) throw ReadNotHeld{};
 
   std::unique_ptr<ShareFile> opened = shareAccess().open(FileName);
   if (!opened) return nullptr;
@@ -95,11 +98,11 @@ void CloseFile(const OpenFileHandle& file) {
 
 std::string ReadFile(const OpenFileHandle& file, int32_t BytesToRead, int32_t Position) {
   if (BytesToRead < 0) throw EngineError::general(err::InvalidCall, "ReadFile");
-  ShareFile& share = descriptor(file, Position, "ReadFile");
+  descriptor(file, Position, "ReadFile");
   // One read: the share reads all it can, and less only at the end of the file,
-  // where the rest stays blank.
+  // where the rest stays blank. Within a job, what it read before is not asked again.
   std::string data(static_cast<std::size_t>(BytesToRead), ' ');
-  share.readAt(static_cast<uint64_t>(Position), data.data(), data.size());
+  readKept(*file->file, static_cast<uint64_t>(Position), data.data(), data.size());
   return data;
 }
 

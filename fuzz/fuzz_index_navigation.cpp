@@ -1,6 +1,7 @@
 // Keyed index navigation over index blocks from the input, through an
 // in-memory share: no crash, no hang, no unbounded memory, every failure an
-// engine error. A second mode builds a well-formed index from the input's keys
+// engine error; and many keys at once (KFindMany) give for each key exactly
+// what KFind gives it alone, errors and notices included. A second mode builds a well-formed index from the input's keys
 // with the bulk loader and checks every call against a plain sorted list.
 //
 // Input:
@@ -22,6 +23,7 @@
 
 #include "base/BaseState.h"
 #include "base/EngineError.h"
+#include "engine/BatchLookups.h"
 #include "engine/KeyedIndex.h"
 #include "engine/LogicalFile.h"
 #include "engine/NavigationBuffer.h"
@@ -78,6 +80,40 @@ LogicalFileHandle openIndex(const std::string& bytes, int32_t position, int32_t 
   file->Position = position;
   file->LastRecord = lastRecord;
   return file;
+}
+
+// What one lookup gave, for comparing a key looked up alone with the same key among many.
+std::string outcome(const velta::KeyAnswer& a) {
+  std::string text;
+  if (a.error) {
+    try {
+      std::rethrow_exception(a.error);
+    } catch (const velta::EngineError& e) {
+      text = "error " + std::to_string(e.number()) + e.source() + e.description();
+    }
+  } else {
+    text = std::to_string(a.Rec) + "|" + a.Key + "|" + a.Buff;
+  }
+  for (const auto& n : a.notices) text += "|" + n.text;
+  return text;
+}
+
+void compareBatch(const LogicalFileHandle& file, const std::vector<std::string>& keys) {
+  std::vector<velta::KeyAnswer> alone(keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    velta::KeyAnswer& a = alone[i];
+    a.Key = keys[i];
+    velta::baseState().notice = [&a](const velta::Notice& n) { a.notices.push_back(n); };
+    try {
+      velta::KFind(file, a.Buff, a.Key, a.Rec);
+    } catch (const velta::EngineError&) {
+      a.error = std::current_exception();
+    }
+  }
+  velta::baseState().notice = [](const velta::Notice&) {};
+  const auto together = velta::KFindMany(file, keys);
+  check(together.size() == keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) check(outcome(together[i]) == outcome(alone[i]));
 }
 
 // Raw mode: any sequence of calls on any blocks ends in a result or an engine error.
@@ -180,7 +216,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if ((mode & 0x80) == 0) {
     const int32_t position = mode & 3;
     const int32_t lastRecord = (mode & 4) ? 0x7FFFFFFF : first * 256 + second;
-    runRaw(openIndex(input.rest(), position, lastRecord), script);
+    const auto file = openIndex(input.rest(), position, lastRecord);
+    runRaw(file, script);
+    compareBatch(file, {script.key, "", script.key + "\x01", std::string(64, '\xFF'), script.key.empty() ? std::string() : script.key.substr(1)});
     return 0;
   }
 

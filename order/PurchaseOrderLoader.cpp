@@ -2,11 +2,17 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <exception>
+#include <optional>
+#include <vector>
 
 #include "base/EngineError.h"
 #include "base/RuntimeFormat.h"
 #include "base/TextUtilities.h"
+#include "engine/ReadRounds.h"
+#include "engine/ReadScope.h"
 #include "engine/cBusinessBasic.h"
+#include "engine/cOpenFile.h"
 
 namespace velta {
 
@@ -57,8 +63,8 @@ void clearConnection(PurchaseOrderView& view, DistributorConnection& connection)
 }
 
 PurchaseOrderLoader::PurchaseOrderLoader(std::shared_ptr<cBusinessBasic> engine, PurchaseOrderView& view,
-                                         DistributorConnection& connection)
-    : engine_(std::move(engine)), view_(view), connection_(connection) {}
+                                         DistributorConnection& connection, Reads reads)
+    : engine_(std::move(engine)), view_(view), connection_(connection), reads_(reads) {}
 
 cBusinessBasic& PurchaseOrderLoader::engine() {
   if (!engine_) throw EngineError::general(err::ObjectNotSet, "GetPO");
@@ -73,10 +79,18 @@ PurchaseOrderLoader::Result PurchaseOrderLoader::load(const std::string& number)
   Result result;
   result.fileName = bb.Trun(number, 1).text();
   if (!isPlainFileName(result.fileName)) return result;
+  // Every read of the load is kept until it ends: no block is asked of the
+  // file server twice, and the part lines' lookups go out together.
+  std::optional<ReadScope> scope;
+  if (reads_ == Reads::Together) scope.emplace();
   int32_t lastRecord = 0;
   const LogicalFileHandle file = bb.PhysLogicalOpen(result.fileName, "L", kRecordLength, lastRecord);
   if (!file) return result;
   result.opened = true;
+  // The whole order in one request: its header and every line record.
+  if (scope && file->OpenFile && file->OpenFile->file && lastRecord >= 0) {
+    scope->prefetch({{file->OpenFile->file.get(), 0, static_cast<std::size_t>(int64_t{lastRecord + 1} * kRecordLength)}});
+  }
 
   std::string op;
   std::string head = bb.LreadFile(file, 1);
@@ -140,51 +154,82 @@ void PurchaseOrderLoader::loadVendor(const std::string& head, bool& found, std::
   view_.showHeader(kAccountHeader, accountText(connection_));
 }
 
+std::string PurchaseOrderLoader::partRow(const std::string& line, int64_t item) {
+  auto& bb = engine();
+  std::string op;
+  int64_t cost = bb.Unpack(op = "D", line, 33);
+  std::string partKey = mid(line, 3, 14);
+  std::string buff;
+  int32_t rec = 0;
+  bb.KFind("PARTI", buff, partKey, rec);
+  std::string partText, description;
+  if (rec <= 0) {
+    std::string number = mid(line, 5, 12);
+    partText = bb.Ucm(number);
+    description = "Part Not Found";
+  } else {
+    const std::string part = bb.LreadFile("PARTL", rec);
+    std::string field = mid(part, 5, 14);
+    const std::string full = bb.Ucm(field);
+    const std::size_t split = full.size() >= kMaskLength ? full.size() - kMaskLength : 0;
+    partText = full.substr(0, split);
+    InsertDashes(partText, full.substr(split));
+    field = mid(part, 179, 14);
+    description = withoutCommas(bb.Ucm(field));
+    if (cost == 0) cost = bb.Unpack(op = "D", part, 61);
+  }
+
+  std::string lineKey(2, '\0');
+  bb.Pack(op = "C", lineKey, bb.Unpack(op = "C", line, 3), 1);
+  std::string lineBuff(kLineIndexBuffer, '\0');
+  int32_t lineRec = 0;
+  bb.KFind("LINEI", lineBuff, lineKey, lineRec);
+  std::string code = mid(bb.LreadFile("LINEL", std::abs(lineRec)), 5, 2);
+  const std::string lineCode = bb.Ucm(code);
+
+  const int64_t quantity = bb.Unpack(op = "K", line, 18);
+  return std::to_string(item) + "\t" + lineCode + "\t" + partText + "\t" + description + "\t" +
+         std::to_string(quantity) + "\t" + Format(Fixed::cents(cost), "#####.00") + "\t" +
+         Format(Fixed::cents(cost * quantity), "#####.00");
+}
+
 void PurchaseOrderLoader::loadLines(const LogicalFileHandle& file, int32_t lastRecord) {
   auto& bb = engine();
   std::string op;
-  int64_t item = 1;
+  std::vector<std::string> partLines;
+  std::exception_ptr unread;  // a line record that could not be read ends the lines there
+  int64_t item = 0;
   for (int32_t r = kFirstLineRecord; r <= lastRecord; ++r) {
-    const std::string line = bb.LreadFile(file, r);
-    const int32_t kind = bb.Unpack(op = "J", line, 1);
-    int64_t cost = bb.Unpack(op = "D", line, 33);
-    if (kind != kPartLine) continue;
-
-    std::string partKey = mid(line, 3, 14);
-    std::string buff;
-    int32_t rec = 0;
-    bb.KFind("PARTI", buff, partKey, rec);
-    std::string partText, description;
-    if (rec <= 0) {
-      std::string number = mid(line, 5, 12);
-      partText = bb.Ucm(number);
-      description = "Part Not Found";
-    } else {
-      const std::string part = bb.LreadFile("PARTL", rec);
-      std::string field = mid(part, 5, 14);
-      const std::string full = bb.Ucm(field);
-      const std::size_t split = full.size() >= kMaskLength ? full.size() - kMaskLength : 0;
-      partText = full.substr(0, split);
-      InsertDashes(partText, full.substr(split));
-      field = mid(part, 179, 14);
-      description = withoutCommas(bb.Ucm(field));
-      if (cost == 0) cost = bb.Unpack(op = "D", part, 61);
+    std::string line;
+    try {
+      line = bb.LreadFile(file, r);
+    } catch (...) {
+      if (reads_ == Reads::OneAfterAnother) throw;
+      unread = std::current_exception();
+      break;
     }
-
-    std::string lineKey(2, '\0');
-    bb.Pack(op = "C", lineKey, bb.Unpack(op = "C", line, 3), 1);
-    std::string lineBuff(kLineIndexBuffer, '\0');
-    int32_t lineRec = 0;
-    bb.KFind("LINEI", lineBuff, lineKey, lineRec);
-    std::string code = mid(bb.LreadFile("LINEL", std::abs(lineRec)), 5, 2);
-    const std::string lineCode = bb.Ucm(code);
-
-    const int64_t quantity = bb.Unpack(op = "K", line, 18);
-    view_.addRow(std::to_string(item) + "\t" + lineCode + "\t" + partText + "\t" + description + "\t" +
-                 std::to_string(quantity) + "\t" + Format(Fixed::cents(cost), "#####.00") + "\t" +
-                 Format(Fixed::cents(cost * quantity), "#####.00"));
+    if (bb.Unpack(op = "J", line, 1) != kPartLine) continue;
     ++item;
+    if (reads_ == Reads::OneAfterAnother) {
+      view_.addRow(partRow(line, item));
+    } else {
+      partLines.push_back(std::move(line));
+    }
   }
+  if (reads_ == Reads::OneAfterAnother) return;
+
+  // Every part line looked up together, level by level of the indexes; then the
+  // rows shown in the order's sequence, each with what its lookup gave, up to
+  // the first line whose lookup failed.
+  std::vector<std::string> rows(partLines.size());
+  ReadRounds rounds(partLines.size());
+  rounds.run([&](std::size_t i) { rows[i] = partRow(partLines[i], static_cast<int64_t>(i) + 1); });
+  for (std::size_t i = 0; i < partLines.size(); ++i) {
+    rounds.giveNotices(i);
+    if (rounds.error(i)) std::rethrow_exception(rounds.error(i));
+    view_.addRow(rows[i]);
+  }
+  if (unread) std::rethrow_exception(unread);
 }
 
 }  // namespace velta

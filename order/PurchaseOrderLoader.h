@@ -98,9 +98,15 @@ void clearConnection(PurchaseOrderView& view, DistributorConnection& connection)
 
 class PurchaseOrderLoader {
  public:
+  // How the load reads the business system. Together: the whole order file in
+  // one request, every block once, and the part lines' lookups in batches, level
+  // by level; OneAfterAnother: each read when the code reaches it, as a
+  // benchmark's baseline and a test's reference. Both show the same to the byte.
+  enum class Reads { Together, OneAfterAnother };
+
   // `engine` may be none: the first engine operation then fails with 91.
   PurchaseOrderLoader(std::shared_ptr<cBusinessBasic> engine, PurchaseOrderView& view,
-                      DistributorConnection& connection);
+                      DistributorConnection& connection, Reads reads = Reads::Together);
 
   struct Result {
     bool opened = false;
@@ -120,10 +126,13 @@ class PurchaseOrderLoader {
   cBusinessBasic& engine();
   void loadVendor(const std::string& head, bool& found, std::string& vendorName);
   void loadLines(const LogicalFileHandle& file, int32_t lastRecord);
+  // The grid row of one part line, numbered `item`: its part and product line looked up.
+  std::string partRow(const std::string& line, int64_t item);
 
   std::shared_ptr<cBusinessBasic> engine_;
   PurchaseOrderView& view_;
   DistributorConnection& connection_;
+  Reads reads_;
 };
 
 }  // namespace velta

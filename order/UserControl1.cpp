@@ -34,6 +34,7 @@
 #include "link/StatusRequest.h"
 #include "order/OrderOptions.h"
 #include "order/PurchaseOrderLoader.h"
+#include "qt/BusyCursor.h"
 #include "order/frmPOStat.h"
 #include "order/frmPoResponse.h"
 #include "qt/ControlFailure.h"
@@ -410,8 +411,13 @@ void UserControl1::Private::showHandler() {
 
 void UserControl1::Private::GetPO(const std::string& number) {
   try {
-    velta::PurchaseOrderLoader loader(velta::engineState().engine, *this, connection);
-    const auto loaded = loader.load(number);
+    velta::PurchaseOrderLoader::Result loaded;
+    {
+      // A file server a wide-area link away may take a while; the boxes below come after it.
+      const velta::qt::BusyCursor busy;
+      velta::PurchaseOrderLoader loader(velta::engineState().engine, *this, connection);
+      loaded = loader.load(number);
+    }
     if (loaded.opened) return;
     // Nothing to send from an order that is not there, and nobody to send it to.
     setRepaint(true);

@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "qt/BusyCursor.h"
+
 namespace velta::qt {
 
 namespace {
@@ -74,6 +76,7 @@ std::unique_ptr<QMessageBox> createMessageBox(QWidget* owner, const MessageBox& 
 
 MessageAnswer QtPresenter::showMessage(QWidget* owner, const MessageBox& box) {
   const std::unique_ptr<QMessageBox> dialog = createMessageBox(owner, box);
+  const ArrowCursor arrow;
   dialog->exec();
   auto* clicked = dialog->clickedButton();
   const auto standard = clicked ? dialog->standardButton(clicked) : qtButtons(box.buttons).escape;
@@ -89,7 +92,10 @@ void QtPresenter::showForm(QWidget* owner, QDialog& form) {
   const bool reparent = owner && previousParent != owner;
   if (reparent) form.setParent(owner, previousFlags | Qt::Dialog);
   form.setWindowModality(Qt::ApplicationModal);
-  form.exec();
+  {
+    const ArrowCursor arrow;
+    form.exec();
+  }
   if (reparent) form.setParent(previousParent, previousFlags);
 }
 

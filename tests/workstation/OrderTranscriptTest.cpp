@@ -3,6 +3,7 @@
 // and its exit statuses.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,7 +12,9 @@
 #include <vector>
 
 #include "base/RuntimeFormat.h"
+#include "support/DelayRelay.h"
 #include "support/RunCommand.h"
+#include "support/SambaServer.h"
 #include "support/TempDir.h"
 #include "tools/sample/LinksFile.h"
 #include "tools/sample/SampleBusinessSystem.h"
@@ -314,6 +317,30 @@ TEST_F(OrderTranscript, TheShareMapServesAsWellAsTheRoot) {
                            (s().configHome() / "velta" / "shares.conf").string(), "--settings", settings_.string()});
   EXPECT_EQ(viaMap.status, 0) << viaMap.err;
   EXPECT_EQ(steadied(viaMap.out), steadied(viaRoot.out));
+}
+
+// The reads of a load go out together over SMB; what is shown is what a local folder shows.
+TEST_F(OrderTranscript, EverySampleOrderReadsTheSameOverSmbAndThroughASlowLink) {
+  if (auto why = test::SambaServer::unavailable()) GTEST_SKIP() << *why;
+  test::SambaServer samba({{"HBTSLNK", s().linkShare()}, {"CATCON", s().catalogShare()}});
+  test::DelayRelay relay(samba.port(), std::chrono::microseconds(1000));
+  const auto map = [&](const std::string& name, int port) {
+    const fs::path path = home_.path() / (name + ".conf");
+    const std::string url = "smb://127.0.0.1:" + std::to_string(port);
+    std::ofstream(path) << "\\\\SRV\\HBTSLNK = " << url << "/HBTSLNK\n\\\\SRV\\CatCon = " << url << "/CATCON\n";
+    return path.string();
+  };
+  const std::string smb = map("smb", samba.port()), slow = map("slow", relay.port());
+  for (const auto& po : s().catalog.purchaseOrders) {
+    SCOPED_TRACE(po.name);
+    const std::string local = steadied(order(po.name).out);
+    for (const std::string& shares : {smb, slow}) {
+      const auto result = run({"order", "--po", po.name, "--headless", "--show-loaded", "--shares", shares,
+                               "--settings", settings_.string()});
+      EXPECT_EQ(result.status, 0) << result.err;
+      EXPECT_EQ(steadied(result.out), local) << shares;
+    }
+  }
 }
 
 TEST_F(OrderTranscript, PropertiesAreKeptWithTypeTagsInTheControlsSection) {

@@ -30,7 +30,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
     for (const Run& run : runs) {
       // Keyed by the registered name, without suffixes such as "/min_time:0.200".
       if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-        times_[run.run_name.function_name] = realTime_ ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
+        const double time = realTime_ ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
+        times_[run.run_name.function_name] = time;
+        seconds_[run.run_name.function_name] = time / benchmark::GetTimeUnitMultiplier(run.time_unit);
       }
     }
     ConsoleReporter::ReportRuns(runs);
@@ -58,6 +60,18 @@ class RatioReporter : public benchmark::ConsoleReporter {
     times_["(sum) " + label] = sum;
     printLine(label, measured, "(sum) " + label, nullptr);
   }
+  // One run's time in seconds against a goal in seconds; a report, never a verdict.
+  void printSeconds(const std::string& label, const std::string& measured, double goalSeconds) {
+    const auto m = seconds_.find(measured);
+    char line[256];
+    if (m == seconds_.end()) {
+      std::snprintf(line, sizeof line, "%-48s not measured\n", label.c_str());
+    } else {
+      std::snprintf(line, sizeof line, "%-48s %7.3fs (goal at most %gs: %s)\n", label.c_str(), m->second, goalSeconds,
+                    m->second <= goalSeconds ? "met" : "NOT met");
+    }
+    GetOutputStream() << line << std::flush;
+  }
   // The same for a ratio that is only reported, with no goal to hold it against.
   void printRatio(const std::string& label, const std::string& measured, const std::string& baseline) {
     printLine(label, measured, baseline, nullptr);
@@ -83,6 +97,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
   bool realTime_;
   std::map<std::string, double> times_;
+  std::map<std::string, double> seconds_;
 };
 
 }  // namespace velta::bench

@@ -49,6 +49,8 @@ uint64_t startEngine() {
   baseState().compressionAlphabet = std::string(kDefaultCompressionAlphabet);
   cSystem& system = *state.system;
 
+  // The share, the terminal map and the links file: each folder looked up once.
+  const ShareAccess::KeptLookups lookups(shareAccess());
   const std::string linkRoot = "\\\\" + system.mUNCDrive + "\\HBTSLNK\\";
   if (shareAccess().lookup(linkRoot) != EntryKind::Directory) {
     // The newest engine has no registries: every file operation fails with 91.

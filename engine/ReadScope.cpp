@@ -12,8 +12,11 @@ namespace velta {
 
 namespace {
 
-// Ranges of one file that touch or overlap are read as one, up to this length:
-// neighbouring blocks of an index level cost one request instead of several.
+// Ranges of one file that overlap or lie at most kMergedGap apart are read as
+// one, up to kMergedReadLimit: the nodes of an index level, which lie close
+// together, cost one request instead of hundreds. The bytes between cost less
+// than a round trip on any link the business system is reached over.
+constexpr std::size_t kMergedGap = 4 * 1024;
 constexpr std::size_t kMergedReadLimit = 64 * 1024;
 
 }  // namespace
@@ -24,6 +27,7 @@ ReadScope::ReadScope() {
     outer_ = open;
   } else {
     open = this;
+    lookups_.emplace(shareAccess());
   }
 }
 
@@ -123,7 +127,7 @@ void ReadScope::readTogether(std::vector<FileRange> ranges, bool keepFailures) {
   std::sort(ranges.begin(), ranges.end(), order);
   ranges.erase(std::unique(ranges.begin(), ranges.end()), ranges.end());
 
-  // What is asked once, merged where ranges of one file touch.
+  // What is asked once, merged where ranges of one file lie close together.
   std::vector<FileRange> merged;
   for (const FileRange& range : ranges) {
     uint64_t start = 0;
@@ -132,7 +136,7 @@ void ReadScope::readTogether(std::vector<FileRange> ranges, bool keepFailures) {
       FileRange& last = merged.back();
       const uint64_t lastEnd = last.offset + last.length;
       const uint64_t end = std::max(lastEnd, range.offset + range.length);
-      if (last.file == range.file && range.offset <= lastEnd && end - last.offset <= kMergedReadLimit) {
+      if (last.file == range.file && range.offset <= lastEnd + kMergedGap && end - last.offset <= kMergedReadLimit) {
         last.length = static_cast<std::size_t>(end - last.offset);
         continue;
       }

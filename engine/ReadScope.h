@@ -2,7 +2,8 @@
 // a ReadScope is open, every read the engine makes of a physical file is kept
 // (by the file's path), so that no byte range is asked of the file server
 // twice within the job, and reads that are asked for together are read in one
-// batch (platform/BatchRead.h). Directory files read whole are kept too.
+// batch (platform/BatchRead.h). Directory files read whole are kept too, and
+// what share access learns of names (ShareAccess::KeptLookups).
 // Nothing is kept once the outermost scope closes: the next job reads afresh,
 // and sees what changed on the server in between.
 //
@@ -26,6 +27,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/ShareAccess.h"
 
 namespace velta {
 
@@ -106,6 +109,8 @@ class ReadScope {
   void readTogether(std::vector<FileRange> ranges, bool keepFailures);
 
   ReadScope* outer_ = nullptr;
+  // Folders and names looked up once per job too.
+  std::optional<ShareAccess::KeptLookups> lookups_;
   std::map<std::string, Kept> kept_;          // by the file's UNC path
   std::map<std::string, std::string> files_;  // whole files, by path
   bool collecting_ = false;

@@ -44,6 +44,7 @@ LineCodeMap LineCodeMap::forInquiryControl() { return fromFile(inquiryControlPat
 
 LineCodeMap LineCodeMap::fromFile(std::string_view uncPath) {
   LineCodeMap map;
+  const ShareAccess::KeptLookups lookups(shareAccess());  // found, then opened: one lookup
   // Finding the file passes over every failure: no file, no map.
   EntryKind kind = EntryKind::None;
   try {

@@ -13,6 +13,7 @@
 #include "engine/ReadScope.h"
 #include "engine/cBusinessBasic.h"
 #include "engine/cOpenFile.h"
+#include "platform/ShareBackend.h"
 
 namespace velta {
 
@@ -82,14 +83,21 @@ PurchaseOrderLoader::Result PurchaseOrderLoader::load(const std::string& number)
   // Every read of the load is kept until it ends: no block is asked of the
   // file server twice, and the part lines' lookups go out together.
   std::optional<ReadScope> scope;
+  together_ = false;
   if (reads_ == Reads::Together) scope.emplace();
   int32_t lastRecord = 0;
   const LogicalFileHandle file = bb.PhysLogicalOpen(result.fileName, "L", kRecordLength, lastRecord);
   if (!file) return result;
   result.opened = true;
+  ShareFile* const orderFile = file->OpenFile ? file->OpenFile->file.get() : nullptr;
+  if (scope && (!orderFile || !orderFile->batchReader())) {
+    // A folder or a mount answers each read at once: batches would only cost time.
+    scope.reset();
+  }
+  together_ = scope.has_value();
   // The whole order in one request: its header and every line record.
-  if (scope && file->OpenFile && file->OpenFile->file && lastRecord >= 0) {
-    scope->prefetch({{file->OpenFile->file.get(), 0, static_cast<std::size_t>(int64_t{lastRecord + 1} * kRecordLength)}});
+  if (scope && lastRecord >= 0) {
+    scope->prefetch({{orderFile, 0, static_cast<std::size_t>(int64_t{lastRecord + 1} * kRecordLength)}});
   }
 
   std::string op;
@@ -204,19 +212,19 @@ void PurchaseOrderLoader::loadLines(const LogicalFileHandle& file, int32_t lastR
     try {
       line = bb.LreadFile(file, r);
     } catch (...) {
-      if (reads_ == Reads::OneAfterAnother) throw;
+      if (!together_) throw;
       unread = std::current_exception();
       break;
     }
     if (bb.Unpack(op = "J", line, 1) != kPartLine) continue;
     ++item;
-    if (reads_ == Reads::OneAfterAnother) {
+    if (!together_) {
       view_.addRow(partRow(line, item));
     } else {
       partLines.push_back(std::move(line));
     }
   }
-  if (reads_ == Reads::OneAfterAnother) return;
+  if (!together_) return;
 
   // Every part line looked up together, level by level of the indexes; then the
   // rows shown in the order's sequence, each with what its lookup gave, up to

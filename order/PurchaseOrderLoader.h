@@ -100,8 +100,10 @@ class PurchaseOrderLoader {
  public:
   // How the load reads the business system. Together: the whole order file in
   // one request, every block once, and the part lines' lookups in batches, level
-  // by level; OneAfterAnother: each read when the code reaches it, as a
-  // benchmark's baseline and a test's reference. Both show the same to the byte.
+  // by level, where the share serves batches (SMB; a local folder or a mount
+  // answers each read at once and is read one after another);
+  // OneAfterAnother: each read when the code reaches it, as a benchmark's
+  // baseline and a test's reference. Both show the same to the byte.
   enum class Reads { Together, OneAfterAnother };
 
   // `engine` may be none: the first engine operation then fails with 91.
@@ -133,6 +135,7 @@ class PurchaseOrderLoader {
   PurchaseOrderView& view_;
   DistributorConnection& connection_;
   Reads reads_;
+  bool together_ = false;  // this load's reads go together
 };
 
 }  // namespace velta

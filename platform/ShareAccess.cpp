@@ -44,6 +44,30 @@ std::string joinRelative(const std::string& dir, const std::string& name) {
 ShareAccess::ShareAccess() = default;
 ShareAccess::~ShareAccess() = default;
 
+ShareAccess::KeptLookups::KeptLookups(ShareAccess& access) : access_(access) { ++access_.keeping_; }
+
+ShareAccess::KeptLookups::~KeptLookups() {
+  if (--access_.keeping_ > 0) return;
+  access_.keptKinds_.clear();
+  access_.keptLists_.clear();
+}
+
+EntryKind ShareAccess::kindOf(ShareBackend& backend, const std::string& relativePath) {
+  if (keeping_ == 0) return backend.kind(relativePath);
+  const auto key = std::make_pair(static_cast<const ShareBackend*>(&backend), relativePath);
+  const auto kept = keptKinds_.find(key);
+  if (kept != keptKinds_.end()) return kept->second;
+  return keptKinds_[key] = backend.kind(relativePath);
+}
+
+const std::vector<DirEntry>& ShareAccess::listOf(ShareBackend& backend, const std::string& relativeDirectory) {
+  if (keeping_ == 0) return listed_ = backend.list(relativeDirectory);
+  const auto key = std::make_pair(static_cast<const ShareBackend*>(&backend), relativeDirectory);
+  const auto kept = keptLists_.find(key);
+  if (kept != keptLists_.end()) return kept->second;
+  return keptLists_[key] = backend.list(relativeDirectory);
+}
+
 void ShareAccess::configure(ShareConfig config) {
   overrides_ = std::move(config);
   loaded_ = false;
@@ -53,6 +77,8 @@ void ShareAccess::configure(ShareConfig config) {
 void ShareAccess::ensureLoaded() {
   if (loaded_) return;
   loaded_ = true;
+  keptKinds_.clear();  // they name backends that go now
+  keptLists_.clear();
   mapped_.clear();
   added_.clear();
   rootBackend_.reset();
@@ -128,12 +154,12 @@ std::optional<ShareAccess::Resolved> ShareAccess::resolve(std::string_view uncPa
   std::vector<std::string> wanted = mount.prefix;
   wanted.insert(wanted.end(), unc->components.begin(), unc->components.end());
 
-  Resolved out{mount.backend, {}, mount.backend->kind("")};
+  Resolved out{mount.backend, {}, kindOf(*mount.backend, "")};
   if (out.kind != EntryKind::Directory) return std::nullopt;
   for (const auto& component : wanted) {
     if (out.kind != EntryKind::Directory) return std::nullopt;
     const std::string exact = joinRelative(out.relativePath, component);
-    EntryKind k = mount.backend->kind(exact);
+    EntryKind k = kindOf(*mount.backend, exact);
     if (k != EntryKind::None) {
       out.relativePath = exact;
       out.kind = k;
@@ -141,7 +167,7 @@ std::optional<ShareAccess::Resolved> ShareAccess::resolve(std::string_view uncPa
     }
     // No exact name: the first name in byte order that differs only in letter case.
     const DirEntry* best = nullptr;
-    const auto entries = mount.backend->list(out.relativePath);
+    const auto& entries = listOf(*mount.backend, out.relativePath);
     for (const auto& e : entries) {
       if (equalsIgnoreCase(e.name, component) && (!best || e.name < best->name)) best = &e;
     }

@@ -21,6 +21,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/ShareBackend.h"
 #include "platform/ShareMap.h"
@@ -71,6 +73,22 @@ class ShareAccess {
   // next configure(): the seam for tests and benchmarks (in-memory or counting shares).
   void addBackend(std::string server, std::string share, std::unique_ptr<ShareBackend> backend);
 
+  // While one of these lives, what resolve() learns of a name (what lies there,
+  // what a folder holds) is kept and not asked of the server again: one job
+  // (a start-up, an order loaded) opens many files in the same folders, and a
+  // server a wide-area link away answers each question a few round trips
+  // later. Everything kept is forgotten when the last one ends.
+  class KeptLookups {
+   public:
+    explicit KeptLookups(ShareAccess& access);
+    ~KeptLookups();
+    KeptLookups(const KeptLookups&) = delete;
+    KeptLookups& operator=(const KeptLookups&) = delete;
+
+   private:
+    ShareAccess& access_;
+  };
+
  private:
   struct Mount {
     ShareBackend* backend = nullptr;
@@ -78,6 +96,8 @@ class ShareAccess {
   };
   void ensureLoaded();
   Mount mountFor(std::string_view server, std::string_view share);
+  EntryKind kindOf(ShareBackend& backend, const std::string& relativePath);
+  const std::vector<DirEntry>& listOf(ShareBackend& backend, const std::string& relativeDirectory);
   std::unique_ptr<ShareBackend> makeBackend(const ShareTarget& target, const std::string& name);
 
   bool loaded_ = false;
@@ -93,6 +113,10 @@ class ShareAccess {
     std::unique_ptr<ShareBackend> backend;
   };
   std::vector<Added> added_;
+  int keeping_ = 0;  // KeptLookups alive
+  std::map<std::pair<const ShareBackend*, std::string>, EntryKind> keptKinds_;
+  std::map<std::pair<const ShareBackend*, std::string>, std::vector<DirEntry>> keptLists_;
+  std::vector<DirEntry> listed_;  // the last listing when nothing is kept
 };
 
 }  // namespace velta

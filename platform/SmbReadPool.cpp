@@ -15,6 +15,10 @@ namespace {
 
 int lastError() { return errno ? errno : EIO; }
 
+// Making a connection costs a few round trips (TCP, protocol, logon, share, file):
+// about what this many reads cost on a connection that is there already.
+constexpr std::size_t kReadsWorthAConnection = 8;
+
 }  // namespace
 
 struct SmbReadPool::Worker {
@@ -86,6 +90,14 @@ void SmbReadPool::forget(uint64_t file) {
   }
 }
 
+void SmbReadPool::failWaiting(Batch& batch, int error) {
+  for (Read* left : batch.waiting) {
+    left->got = 0;
+    left->error = error;
+  }
+  batch.waiting.clear();
+}
+
 SmbReadPool::Read* SmbReadPool::take(Batch& batch) {
   if (batch.waiting.empty()) return nullptr;
   Read* read = batch.waiting.front();
@@ -153,6 +165,18 @@ void SmbReadPool::closeForgotten(Worker& worker, std::unique_lock<std::mutex>& l
   lock.lock();
 }
 
+bool SmbReadPool::openOnWorker(Worker& worker, const Read& read) {
+  errno = 0;
+  SMBCFILE* file = worker.context->open(read.relativePath, O_RDONLY);
+  if (!file) return false;
+  worker.files[read.file] = file;
+  if (!worker.connected) {
+    worker.connected = true;
+    ++connectionsMade_;
+  }
+  return true;
+}
+
 void SmbReadPool::work(Worker& worker) {
   std::unique_lock lock(mutex_);
   for (;;) {
@@ -166,6 +190,28 @@ void SmbReadPool::work(Worker& worker) {
     closeForgotten(worker, lock);
 
     Batch& batch = *batch_;
+    // The connection is made, and the file opened, before a read is taken, so
+    // that no read waits for a worker that is still connecting. The batch does
+    // not end while this runs (it counts as in flight): a worker is never
+    // inside libsmbclient once its caller has gone on.
+    if (!worker.files.count(batch.waiting.front()->file)) {
+      const Read ahead = *batch.waiting.front();
+      ++batch.inFlight;
+      lock.unlock();
+      const bool opened = openOnWorker(worker, ahead);
+      const int fault = opened ? 0 : lastError();
+      lock.lock();
+      --batch.inFlight;
+      if (!opened) {
+        if (!concernsTheFile(fault)) worker.broken = true;
+        batch.lastFault = fault;
+        ++batch.faulted;
+        worker.faultedIn = batch.id;
+        changed_.notify_all();
+        continue;
+      }
+      changed_.notify_all();
+    }
     while (Read* read = take(batch)) {
       lock.unlock();
       int fault = 0;
@@ -182,6 +228,16 @@ void SmbReadPool::work(Worker& worker) {
         worker.broken = true;
       }
       --batch.inFlight;
+      if (served == Served::GivenBack && fault == ETIMEDOUT) {
+        // The server did not answer within the deadline: it will not answer the
+        // reads still waiting either, on this connection or another.
+        read->got = 0;
+        read->error = fault;
+        failWaiting(batch, fault);
+        worker.faultedIn = batch.id;
+        changed_.notify_all();
+        break;
+      }
       if (served == Served::GivenBack) {
         batch.waiting.push_front(read);
         batch.lastFault = fault;
@@ -214,11 +270,7 @@ void SmbReadPool::serveOnCaller(Batch& batch, const CallerRead& callerRead, std:
     if (error != 0 && !concernsTheFile(error)) {
       // The share's own connection has failed: the server is gone or does not answer.
       batch.callerFault = error;
-      for (Read* left : batch.waiting) {
-        left->got = 0;
-        left->error = error;
-      }
-      batch.waiting.clear();
+      failWaiting(batch, error);
     }
   }
 }
@@ -227,8 +279,13 @@ void SmbReadPool::read(const std::vector<Read*>& reads, const CallerRead& caller
   if (reads.empty()) return;
   Batch batch;
   batch.waiting.assign(reads.begin(), reads.end());
+  // Connections already made help with any batch; a new one only with a batch
+  // that has enough reads to pay for the round trips of making it.
   const std::size_t helpers = callerRead ? reads.size() - 1 : reads.size();
-  batch.wanted = static_cast<int>(std::min<std::size_t>(workers_.size(), helpers));
+  std::size_t connected = 0;
+  while (connected < workers_.size() && workers_[connected]->connected && !workers_[connected]->broken) ++connected;
+  const std::size_t worthNew = callerRead ? reads.size() / kReadsWorthAConnection : reads.size();
+  batch.wanted = static_cast<int>(std::min({workers_.size(), helpers, std::max(connected, worthNew)}));
 
   // Contexts are made here, on the caller's thread, before any worker runs;
   // each connects when its worker first opens a file.
@@ -255,11 +312,7 @@ void SmbReadPool::read(const std::vector<Read*>& reads, const CallerRead& caller
     if (callerRead) serveOnCaller(batch, callerRead, lock);
     if (batch.waiting.empty() && batch.inFlight == 0) break;
     if (!callerRead && !batch.waiting.empty() && batch.faulted >= batch.wanted) {
-      for (Read* left : batch.waiting) {
-        left->got = 0;
-        left->error = batch.lastFault;
-      }
-      batch.waiting.clear();
+      failWaiting(batch, batch.lastFault);
       continue;
     }
     changed_.wait(lock);

@@ -10,17 +10,21 @@
 // forgotten (its last holder closed it; the worker closes it with the next
 // batch). Workers use libsmbclient only during a batch, while the caller waits
 // for it (SmbThreads.h). Every connection takes the next read of the batch
-// when it is free, so a worker that is still connecting delays nothing. A
-// batch of one read is served by the caller alone.
+// when it is free, and a worker connects and opens the file before it takes
+// one, so a worker that is still connecting delays nothing. Connections made
+// before help with every batch; a new one is made only for a batch with about
+// eight reads for it, what making it costs. A batch of one read is served by
+// the caller alone.
 //
 // Failures. A read gets the error number of its own failure. A worker that
 // cannot connect or open the file, or whose connection fails, gives the read
 // back and leaves the batch (it tries again with the next batch, once); the
 // other connections take the read. When the caller's own connection fails
-// with a fault of the connection (not of the file), every read still waiting
-// fails with that fault at once: the server is gone, and a frozen server
-// costs one deadline (the share's timeout=), not one a read. When every
-// connection has left the batch, the reads left fail with the last fault.
+// with a fault of the connection (not of the file), or any connection's read
+// is not answered within the deadline, every read still waiting fails with
+// that fault at once: the server is gone, and a frozen server costs about one
+// deadline (the share's timeout=), not one a read. When every connection has
+// left the batch, the reads left fail with the last fault.
 //
 //   SmbReadPool pool(target, credentials, 7);
 //   std::vector<SmbReadPool::Read*> reads = ...;          // file, path, offset, length, buffer
@@ -85,8 +89,11 @@ class SmbReadPool {
   struct Batch;
   void work(Worker& worker);
   void closeForgotten(Worker& worker, std::unique_lock<std::mutex>& lock);
+  // Opens the read's file on the worker's connection (connecting first when it must).
+  bool openOnWorker(Worker& worker, const Read& read);
   // Takes the next read of the batch, or nothing; with the lock held.
   Read* take(Batch& batch);
+  static void failWaiting(Batch& batch, int error);
   void serveOnCaller(Batch& batch, const CallerRead& callerRead, std::unique_lock<std::mutex>& lock);
 
   ShareTarget target_;

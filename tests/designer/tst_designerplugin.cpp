@@ -1,16 +1,15 @@
-// The Designer plugin loaded as Designer loads it. Each control it makes is in
-// design mode: shown with a home, configuration and temporary folder that are
-// empty, it shows no box and leaves the folders empty, where the same control
-// made by a host shows the box of a site it cannot read. Its persisted
-// QVariant properties reach the property editor as text.
+// The Designer plugin loaded as Designer loads it, initialized with a form
+// editor. Each control it makes is in design mode: shown with a home,
+// configuration and temporary folder that are empty, it shows no box and
+// leaves the folders empty, where the same control made by a host shows the
+// box of a site it cannot read. Its persisted QVariant properties reach the
+// property editor as text marked untranslatable.
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
-#include <QMessageBox>
 #include <QMetaProperty>
 #include <QPluginLoader>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QXmlStreamReader>
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerPropertySheetExtension>
@@ -19,7 +18,9 @@
 #include <QtTest>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <memory>
+#include <private/qdesigner_utils_p.h>
 
+#include "ModalWatch.h"
 #include "inquiry/UserControl1.h"
 #include "order/UserControl1.h"
 
@@ -83,33 +84,27 @@ class FormEditor : public QDesignerFormEditorInterface {
   }
 };
 
-// Every modal window that opens while it runs: its text is kept and it is
-// closed, so that a box cannot hang the test.
-class ModalWatch : public QObject {
- public:
-  ModalWatch() {
-    timer_.setInterval(20);
-    connect(&timer_, &QTimer::timeout, this, [this] {
-      QWidget* modal = QApplication::activeModalWidget();
-      if (!modal) return;
-      auto* box = qobject_cast<QMessageBox*>(modal);
-      seen << (box ? box->text() : modal->metaObject()->className());
-      modal->close();
-    });
-    timer_.start();
-  }
-  QStringList seen;
-
- private:
-  QTimer timer_;
-};
-
 QStringList entriesBelow(const QString& folder) {
   QStringList all;
   QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                   QDirIterator::Subdirectories);
   while (it.hasNext()) all << it.next();
   return all;
+}
+
+using qdesigner_internal::PropertySheetStringValue;
+
+// The text and the mark of a value the sheet presents as Designer's string value.
+struct PresentedText {
+  bool isStringValue = false;
+  QString text;
+  bool translatable = true;
+};
+
+PresentedText presentedText(const QVariant& value) {
+  if (value.metaType() != QMetaType::fromType<PropertySheetStringValue>()) return {};
+  const auto string = value.value<PropertySheetStringValue>();
+  return {true, string.value(), string.translatable()};
 }
 
 }  // namespace
@@ -202,11 +197,12 @@ void tst_DesignerPlugin::domXmlSpecifiesEveryVariantPropertyAsText() {
   QDesignerCustomWidgetInterface* w = widget(className);
   QVERIFY(w);
   QXmlStreamReader xml(w->domXml());
-  QString widgetClass, customClass;
+  QString displayName, widgetClass, customClass;
   QStringList specified, tips;
   while (!xml.atEnd()) {
     if (xml.readNext() != QXmlStreamReader::StartElement) continue;
     const auto a = xml.attributes();
+    if (xml.name() == QLatin1String("ui")) displayName = a.value("displayname").toString();
     if (xml.name() == QLatin1String("widget")) widgetClass = a.value("class").toString();
     if (xml.name() == QLatin1String("class")) customClass = xml.readElementText();
     if (xml.name() == QLatin1String("stringpropertyspecification")) {
@@ -217,6 +213,7 @@ void tst_DesignerPlugin::domXmlSpecifiesEveryVariantPropertyAsText() {
     if (xml.name() == QLatin1String("tooltip")) tips << a.value("name").toString();
   }
   QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+  QCOMPARE(displayName, className.startsWith("veltaorder") ? QString("Velta order") : QString("Velta inquiry"));
   QCOMPARE(widgetClass, className);
   QCOMPARE(customClass, className);
   QCOMPARE(specified, variantProperties);
@@ -320,16 +317,28 @@ void tst_DesignerPlugin::variantPropertiesAreTextInThePropertySheet() {
   QVERIFY(index >= 0);
   QCOMPARE(sheet->propertyName(index), name);
   QVERIFY(sheet->isVisible(index));
-  // Presented as text, for the editor's text field.
-  const QVariant shown = sheet->property(index);
-  QCOMPARE(shown.typeId(), int(QMetaType::QString));
-  QCOMPARE(shown.toString(), fresh.toString());
+  // Presented as text marked untranslatable, for the editor's text field and
+  // for Designer's form writer (notr="true").
+  PresentedText shown = presentedText(sheet->property(index));
+  QVERIFY(shown.isStringValue);
+  QCOMPARE(shown.text, fresh.toString());
+  QVERIFY(!shown.translatable);
   // What is typed reaches the control as that text, and reads back the same.
   QVERIFY(!sheet->isChanged(index));
   sheet->setProperty(index, typed);
   QVERIFY(sheet->isChanged(index));
   QCOMPARE(control->property(name.toLatin1()), QVariant(typed));
-  QCOMPARE(sheet->property(index), QVariant(typed));
+  shown = presentedText(sheet->property(index));
+  QCOMPARE(shown.text, typed);
+  QVERIFY(!shown.translatable);
+  // The editor's string value, even one marked translatable, is kept as the
+  // plain text and presented untranslatable again.
+  const QString edited = typed + QStringLiteral("9");
+  sheet->setProperty(index, QVariant::fromValue(PropertySheetStringValue(edited, /*translatable=*/true)));
+  QCOMPARE(control->property(name.toLatin1()), QVariant(edited));
+  shown = presentedText(sheet->property(index));
+  QCOMPARE(shown.text, edited);
+  QVERIFY(!shown.translatable);
   // A property of another type is left as it is.
   const int timeout = sheet->indexOf(QStringLiteral("connectTimeout"));
   QVERIFY(timeout >= 0);

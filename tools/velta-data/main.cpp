@@ -11,12 +11,14 @@
 #include "base/BaseState.h"
 #include "base/EngineError.h"
 #include "tools/common/SiteOptions.h"
+#include "tools/common/VersionFlag.h"
 #include "tools/velta-data/Commands.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"velta-data: the business system's files, packed fields and check tokens, from a shell"};
   app.require_subcommand(1);
   app.set_help_all_flag("--help-all", "Show the help of every subcommand");
+  velta::tools::addVersionFlag(app, "velta-data");
 
   velta::baseState().notice = [](const velta::Notice& notice) {
     std::cerr << (notice.title.empty() ? "notice" : notice.title) << ": " << notice.text << "\n";

@@ -16,11 +16,11 @@ QString ControlPlugin::group() const { return QStringLiteral("Velta"); }
 QString ControlPlugin::toolTip() const { return description_.toolTip; }
 QString ControlPlugin::whatsThis() const { return description_.whatsThis; }
 QString ControlPlugin::includeFile() const { return description_.includeFile; }
-QIcon ControlPlugin::icon() const { return {}; }
+QIcon ControlPlugin::icon() const { return QIcon(description_.iconFile); }
 bool ControlPlugin::isContainer() const { return false; }
 
 QString ControlPlugin::domXml() const {
-  return QStringLiteral("<ui language=\"c++\">\n"
+  return QStringLiteral("<ui language=\"c++\" displayname=\"%4\">\n"
                         " <widget class=\"%1\" name=\"%2\"/>\n"
                         " <customwidgets>\n"
                         "  <customwidget>\n"
@@ -30,16 +30,19 @@ QString ControlPlugin::domXml() const {
                         "  </customwidget>\n"
                         " </customwidgets>\n"
                         "</ui>\n")
-      .arg(description_.className, description_.objectName, description_.propertySpecifications);
+      .arg(description_.className, description_.objectName, description_.propertySpecifications,
+           description_.displayName);
 }
 
-QWidget* ControlPlugin::createWidget(QWidget* parent) { return description_.create(parent); }
+QWidget* ControlPlugin::createWidget(QWidget* parent) { return description_.create(parent, forFormEditor_); }
 
 bool ControlPlugin::isInitialized() const { return initialized_; }
 
-// The property editor shows the control's QVariant properties as text.
+// A form editor: its controls are designed, and its property editor shows
+// their QVariant properties as text.
 void ControlPlugin::initialize(QDesignerFormEditorInterface* core) {
   if (initialized_) return;
+  forFormEditor_ = core != nullptr;
   if (QExtensionManager* manager = core ? core->extensionManager() : nullptr) {
     manager->registerExtensions(new TextPropertySheetFactory(description_.className, manager),
                                 Q_TYPEID(QDesignerPropertySheetExtension));

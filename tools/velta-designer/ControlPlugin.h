@@ -1,5 +1,10 @@
-// One control as Designer's widget box shows it: its class, its header, the
-// texts of its properties, and a factory that makes it in design mode.
+// One control as Designer's widget box shows it: its class, the name a person
+// reads, its icon and header, the texts of its properties, and a factory.
+//
+// Controls are made in design mode only for a form editor: Designer hands
+// every plugin its form editor through initialize() before it makes a widget,
+// while QUiLoader (a host loading a form at run time) never initializes a
+// plugin and gets controls that work.
 #pragma once
 
 #include <QObject>
@@ -14,12 +19,14 @@ class ControlPlugin : public QObject, public QDesignerCustomWidgetInterface {
  public:
   struct Description {
     QString className;    // "veltaorder::UserControl1"
+    QString displayName;  // in the widget box: "Velta order"
+    QString iconFile;     // a resource of the plugin
     QString objectName;   // of a new control on a form
     QString includeFile;  // "order/UserControl1.h"
     QString toolTip;
     QString whatsThis;
     QString propertySpecifications;  // the <propertyspecifications> of domXml()
-    std::function<QWidget*(QWidget*)> create;  // a control in design mode
+    std::function<QWidget*(QWidget* parent, bool designMode)> create;
   };
 
   ControlPlugin(Description description, QObject* parent);
@@ -39,4 +46,5 @@ class ControlPlugin : public QObject, public QDesignerCustomWidgetInterface {
  private:
   Description description_;
   bool initialized_ = false;
+  bool forFormEditor_ = false;  // initialized with a form editor
 };

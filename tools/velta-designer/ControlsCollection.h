@@ -1,7 +1,8 @@
 // The Designer plugin: the order control and the inquiry control in the
-// widget box's "Velta" group. Designer makes each control in design mode, so
-// that placing one on a form reads no site settings, touches no share and
-// shows no box.
+// widget box's "Velta" group, as "Velta order" and "Velta inquiry". Designer
+// makes each control in design mode, so that placing one on a form reads no
+// site settings, touches no share and shows no box; a form loaded at run time
+// with QUiLoader gets working controls.
 #pragma once
 
 #include <QList>

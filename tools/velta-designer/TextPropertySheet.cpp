@@ -3,6 +3,13 @@
 #include <QMetaProperty>
 #include <QtDesigner/QExtensionManager>
 
+// Designer's string value with its "translatable" mark: not part of Qt's
+// public API, but exported by the Designer library this plugin is loaded
+// into (the Debian package depends on that library's exact ABI).
+#include <private/qdesigner_utils_p.h>
+
+using qdesigner_internal::PropertySheetStringValue;
+
 TextPropertySheet::TextPropertySheet(QObject* control, QObject* designerSheet, QObject* parent)
     : QObject(parent),
       designerObject_(designerSheet),
@@ -20,9 +27,15 @@ QSet<QString> TextPropertySheet::textPropertiesOf(const QObject* control) {
 }
 
 QVariant TextPropertySheet::presented(const QVariant& value) {
-  if (!value.isValid()) return QString();
-  if (value.typeId() == QMetaType::QString || !value.canConvert<QString>()) return value;
-  return value.toString();
+  if (value.isValid() && value.typeId() != QMetaType::QString && !value.canConvert<QString>()) return value;
+  return QVariant::fromValue(PropertySheetStringValue(value.toString(), /*translatable=*/false));
+}
+
+QVariant TextPropertySheet::plain(const QVariant& value) {
+  if (value.metaType() == QMetaType::fromType<PropertySheetStringValue>()) {
+    return value.value<PropertySheetStringValue>().value();
+  }
+  return value;
 }
 
 int TextPropertySheet::count() const { return alive() ? designer_->count() : 0; }
@@ -51,11 +64,11 @@ QVariant TextPropertySheet::property(int index) const {
   return textProperties_.contains(designer_->propertyName(index)) ? presented(value) : value;
 }
 
-// The editor gives a QString, which the control keeps as a text; a value read
-// back from a form file comes as Designer's own string value, which its sheet
-// resolves to the same text.
+// The control keeps a text, whatever mark the value came with: the presented
+// value is marked untranslatable again.
 void TextPropertySheet::setProperty(int index, const QVariant& value) {
-  if (alive()) designer_->setProperty(index, value);
+  if (!alive()) return;
+  designer_->setProperty(index, textProperties_.contains(designer_->propertyName(index)) ? plain(value) : value);
 }
 
 bool TextPropertySheet::isChanged(int index) const { return alive() && designer_->isChanged(index); }

@@ -6,6 +6,15 @@
 // control presented as text: what is typed reaches the control as a text,
 // which is also what the form file keeps and what the built form sets. Every
 // other property, and everything else a sheet does, is Designer's own.
+//
+// A text is presented as Designer's own string value marked untranslatable,
+// for that mark is what Designer's form writer reads: it saves
+// <string notr="true">00123</string>, and uic then sets the value once in
+// setupUi() instead of passing an order or vendor number through
+// QCoreApplication::translate() in retranslateUi(), where lupdate would
+// collect it and every retranslation would set it again. Whatever comes back
+// (a form read in, the editor's value) is taken as a plain text, so a form
+// saved before without the mark gets it on the next save.
 #pragma once
 
 #include <QObject>
@@ -26,8 +35,12 @@ class TextPropertySheet : public QObject, public QDesignerPropertySheetExtension
 
   // The names of the properties of `control` that the sheet presents as text.
   static QSet<QString> textPropertiesOf(const QObject* control);
-  // A number as its text, a text as it is, none as "".
+  // A number as its text, a text as it is, none as "", as Designer's
+  // untranslatable string value; anything else as it is.
   static QVariant presented(const QVariant& value);
+  // The plain text of what Designer or the property editor gives: a string
+  // value's text, anything else as it is.
+  static QVariant plain(const QVariant& value);
 
   int count() const override;
   int indexOf(const QString& name) const override;

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "link/CheckToken.h"
+#include "tools/common/VersionFlag.h"
 #include "tools/velta-distributor/WireText.h"
 
 namespace velta::distributor {
@@ -59,6 +60,7 @@ OptionsOutcome parseOptions(int argc, const char* const* argv) {
                "checks every request as the distributor does, and remembers the orders it accepted."};
   app.get_formatter()->column_width(30);
   app.footer(kFooter);
+  tools::addVersionFlag(app, "velta-distributor");
   app.add_option("--catalog", catalog, "The catalog: JSON, as `velta-data sample` writes it (required)")
       ->required()
       ->type_name("FILE");
@@ -101,6 +103,9 @@ OptionsOutcome parseOptions(int argc, const char* const* argv) {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
     outcome.out = app.help();
+    return outcome;
+  } catch (const CLI::CallForVersion& e) {
+    outcome.out = std::string(e.what()) + "\n";
     return outcome;
   } catch (const CLI::ParseError& e) {
     outcome.exitCode = 2;

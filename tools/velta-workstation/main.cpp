@@ -15,6 +15,7 @@
 
 #include <iostream>
 
+#include "tools/common/VersionFlag.h"
 #include "tools/velta-workstation/Commands.h"
 #include "tools/velta-workstation/Host.h"
 #include "tools/velta-workstation/InquiryCommand.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
                "inquiry control under the fields a host sets, the exchange journal, and a status bar naming the "
                "business system and the distributor. The options below are the window's; each command has its own."};
   app.require_subcommand(0, 1);
+  velta::tools::addVersionFlag(app, "velta-workstation");
   velta::workstation::CommandAction action;
   velta::workstation::addWindowOptions(app, action);
   velta::workstation::addOrderCommand(app, action);

@@ -1,15 +1,19 @@
 // tiny-host PO VENDOR LINE PART QTY: loads purchase order PO in the order
-// control and looks the vendor up in the inquiry control, printing every box,
-// every form, the controls' labels and their properties.
+// control and looks the vendor up in the inquiry control, printing the
+// versions of the headers and of both libraries, every box, every form, the
+// controls' labels and their properties.
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QTextStream>
 #include <algorithm>
 #include <inquiry/UserControl1.h>
+#include <inquiry/Version.h>
 #include <order/UserControl1.h>
+#include <order/Version.h>
 #include <qt/MemoryPropertyBag.h>
 #include <qt/Presenter.h>
+#include <velta/version.h>
 
 namespace {
 
@@ -46,6 +50,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   PrintingPresenter presenter;
+  out << "headers " VELTA_VERSION_STRING " order library " << veltaorder::libraryVersionString() << " inquiry library "
+      << veltaiq::libraryVersionString()
+      << (veltaorder::libraryVersion() == VELTA_VERSION && veltaiq::libraryVersion() == VELTA_VERSION ? " same"
+                                                                                                      : " different")
+      << Qt::endl;
 
   veltaorder::UserControl1 order;
   order.setPresenter(&presenter);

@@ -1,6 +1,7 @@
 // Fuzz target of the answer framing: feeds the input in pieces and compares
 // every step with a plain model that looks for the length line from the start
-// of what is held on each arrival and removes it at once.
+// of what is held on each arrival and removes it at once, and reads its number
+// with the runtime's own routine (parseInt32 of base/).
 //
 // Input: byte 0 is the separator that splits the rest into pieces (the
 // separator itself is not fed); bit 0 of byte 1 says whether the framing is
@@ -14,17 +15,49 @@
 #include <string_view>
 
 #include "base/EngineError.h"
+#include "base/Value.h"
 #include "link/AnswerFraming.h"
 
 namespace {
 
 using velta::AnswerFraming;
 
+void check(bool condition) {
+  if (!condition) std::abort();
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The number at the start of a length line as the runtime reads one: the
+// blanks, digits and fraction there, rounded half to even; no digits give 0.
+// None when it is beyond the limit.
+std::optional<std::uint64_t> lengthOf(std::string_view line) {
+  std::size_t end = 0;
+  while (end < line.size() && line[end] == ' ') ++end;
+  while (end < line.size() && isDigit(line[end])) ++end;
+  if (end < line.size() && line[end] == '.') {
+    ++end;
+    while (end < line.size() && isDigit(line[end])) ++end;
+  }
+  std::int32_t value = 0;
+  try {
+    value = velta::parseInt32(line.substr(0, end), "model");
+  } catch (const velta::EngineError& e) {
+    if (e.number() == velta::err::Overflow) return std::nullopt;
+    check(e.number() == velta::err::TypeMismatch);  // nothing but blanks, or a lone "."
+  }
+  check(value >= 0);
+  if (static_cast<std::uint64_t>(value) > AnswerFraming::kLimit) return std::nullopt;
+  return static_cast<std::uint64_t>(value);
+}
+
 struct Model {
   std::string held;
   std::uint64_t expected = 0;
   bool reported = false;
   bool failed = false;
+
+  bool overrun() const { return !reported && !failed && expected > 0 && held.size() > expected; }
 
   // The answer this arrival completes; sets `failed` where the framing must throw.
   std::optional<std::string> feed(std::string_view piece) {
@@ -33,19 +66,12 @@ struct Model {
     if (expected == 0) {
       const std::size_t at = held.find("\n00|//");
       if (at != std::string::npos && at > 0) {
-        std::size_t digits = 0;
-        while (digits < at && held[digits] >= '0' && held[digits] <= '9') ++digits;
-        std::size_t first = 0;
-        while (first < digits && held[first] == '0') ++first;
-        if (digits - first > 8) {  // more than 8 digits: above 16777216 in any case
+        const auto length = lengthOf(std::string_view(held).substr(0, at));
+        if (!length) {
           failed = true;
           return std::nullopt;
         }
-        expected = digits == first ? 0 : std::stoull(held.substr(first, digits - first));
-        if (expected > AnswerFraming::kLimit) {
-          failed = true;
-          return std::nullopt;
-        }
+        expected = *length;
         held.erase(0, at + 1);
       }
     }
@@ -58,10 +84,6 @@ struct Model {
     return held;
   }
 };
-
-void check(bool condition) {
-  if (!condition) std::abort();
-}
 
 }  // namespace
 
@@ -102,6 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else if (!model.failed) {
       check(framing.buffered() == (model.reported ? 0 : model.held.size()));
       check(static_cast<std::uint64_t>(framing.expected()) == model.expected);
+      check(framing.overrun() == model.overrun());
     }
     check(framing.buffered() <= AnswerFraming::kLimit);
   }

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "link/InquiryAnswer.h"
+#include "link/MessageFields.h"
 
 namespace {
 

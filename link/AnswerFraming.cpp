@@ -23,15 +23,31 @@ std::string beyondLimit(std::uint64_t bytes) {
 }  // namespace
 
 std::optional<FramedAnswer> AnswerFraming::feed(std::string_view piece) {
-  if (reported_ || failed_) return std::nullopt;
-  // With a length known nothing more is removed, so a piece too many is refused before it is kept.
-  if (expected_ > 0 && buffered() + piece.size() > kLimit) failBuffered(buffered() + piece.size());
-  buffer_.append(piece);
-  if (expected_ == 0 && !patternAtStart_) findLengthLine();
-  if (buffered() > kLimit) failBuffered(buffered());
-  if (expected_ == 0 || buffered() != static_cast<std::size_t>(expected_)) return std::nullopt;
+  switch (state_) {
+    case State::Reported:
+    case State::TooLarge: return std::nullopt;
+    case State::SeekingLengthLine:
+    case State::NoLengthLine:
+      buffer_.append(piece);
+      if (state_ == State::SeekingLengthLine) findLengthLine();
+      if (buffered() > kLimit) failBuffered(buffered());
+      break;
+    case State::ReadingMessage:
+    case State::Overrun:
+      // With a length known nothing more is removed, so a piece too many is refused before it is kept.
+      if (buffered() + piece.size() > kLimit) failBuffered(buffered() + piece.size());
+      buffer_.append(piece);
+      break;
+  }
+  if (state_ != State::ReadingMessage) return std::nullopt;
+  const auto announced = static_cast<std::size_t>(expected_);
+  if (buffered() < announced) return std::nullopt;
+  if (buffered() > announced) {
+    state_ = State::Overrun;
+    return std::nullopt;
+  }
 
-  reported_ = true;
+  state_ = State::Reported;
   FramedAnswer answer{head_ == 0 ? std::move(buffer_) : buffer_.substr(head_), expected_};
   std::string().swap(buffer_);
   head_ = scanFrom_ = 0;
@@ -46,12 +62,14 @@ void AnswerFraming::findLengthLine() {
   }
   if (at == head_) {
     // Nothing is removed, so this stays the first occurrence on every later arrival.
-    patternAtStart_ = true;
+    state_ = State::NoLengthLine;
     return;
   }
 
   const std::uint64_t announced = announcedLength(std::string_view(buffer_).substr(head_, at - head_));
   expected_ = static_cast<std::int32_t>(announced);
+  // A length of 0 removes its line all the same; the next arrival looks again.
+  if (announced > 0) state_ = State::ReadingMessage;
   head_ = at + 1;
   scanFrom_ = head_;
   // Removing the front costs what stays; doing it only when more than half is
@@ -104,7 +122,7 @@ void AnswerFraming::failBuffered(std::size_t bytes) {
 }
 
 void AnswerFraming::fail(std::string description) {
-  failed_ = true;
+  state_ = State::TooLarge;
   std::string().swap(buffer_);
   head_ = scanFrom_ = 0;
   throw EngineError(err::AnswerTooLarge, "Framing", std::move(description));

@@ -27,6 +27,20 @@
 // length above kLimit, or more than kLimit bytes held at any time, is
 // EngineError -21 (err::AnswerTooLarge), source "Framing". The object then
 // drops what it holds and reports nothing until reset().
+//
+// Its states (state()), from SeekingLengthLine after construction or reset():
+//
+//   SeekingLengthLine  no length known; each arrival looks for the length line
+//                      once (a line whose number is 0 is removed, and the next
+//                      arrival looks again)
+//   NoLengthLine       the first LF + "00|//" is the very first byte held: it
+//                      stays the first, so no length line can follow; what
+//                      arrives is only counted against the limit
+//   ReadingMessage     the length is known; fewer bytes than that have come
+//   Overrun            more bytes than announced came before the count was met
+//                      exactly: never reported, still counted against the limit
+//   Reported           the answer was given; what arrives after it is dropped
+//   TooLarge           a limit was passed and -21 raised; nothing more is taken
 #pragma once
 
 #include <cstddef>
@@ -47,25 +61,27 @@ class AnswerFraming {
  public:
   static constexpr std::size_t kLimit = 16 * 1024 * 1024;  // 16 MiB
 
+  enum class State { SeekingLengthLine, NoLengthLine, ReadingMessage, Overrun, Reported, TooLarge };
+
   // Adds one arrival; gives the answer when this arrival completes it.
   std::optional<FramedAnswer> feed(std::string_view piece);
   // Forgets everything: the state of a new exchange.
   void reset();
 
+  // Where the framing stands (the table above).
+  State state() const noexcept { return state_; }
   // The announced length, 0 while none is known.
   std::int32_t expected() const noexcept { return expected_; }
   // The bytes held: all received while no length is known, the message's bytes after.
   std::size_t buffered() const noexcept { return buffer_.size() - head_; }
   // Whether the answer was reported.
-  bool reported() const noexcept { return reported_; }
+  bool reported() const noexcept { return state_ == State::Reported; }
   // Whether a limit was passed.
-  bool failed() const noexcept { return failed_; }
+  bool failed() const noexcept { return state_ == State::TooLarge; }
   // Whether more bytes than announced arrived before the count was met: such
   // an answer can never complete, so the caller reports it at once instead of
   // waiting for its deadline.
-  bool overrun() const noexcept {
-    return !reported_ && !failed_ && expected_ > 0 && buffered() > static_cast<std::size_t>(expected_);
-  }
+  bool overrun() const noexcept { return state_ == State::Overrun; }
 
  private:
   void findLengthLine();
@@ -76,10 +92,8 @@ class AnswerFraming {
   std::string buffer_;        // what arrived; the part before head_ is removed
   std::size_t head_ = 0;      // where the buffer begins in buffer_
   std::size_t scanFrom_ = 0;  // in buffer_: no length line starts before here
-  std::int32_t expected_ = 0;
-  bool patternAtStart_ = false;  // the first LF + "00|//" is byte 1: it stays the first
-  bool reported_ = false;
-  bool failed_ = false;
+  std::int32_t expected_ = 0;  // the announced length, from ReadingMessage on
+  State state_ = State::SeekingLengthLine;
 };
 
 }  // namespace velta

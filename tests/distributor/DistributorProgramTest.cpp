@@ -4,6 +4,7 @@
 
 #include <signal.h>
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -319,17 +320,33 @@ TEST_F(Program, RefuseClosesAtOnceAndTheOtherPortsServe) {
   EXPECT_EQ(sim->stop(SIGTERM), 0);
 }
 
-TEST_F(Program, ConnectionsBeyondTheLimitAreClosed) {
-  auto sim = start();
-  std::vector<std::unique_ptr<LoopbackClient>> open;
+// With every slot held a connection is not accepted (and so never closed
+// unread): it waits in the listen queue with its request, and is served once
+// the request deadline has ended the clients that hold the slots (the idle
+// timeout, 10 s, never passes).
+TEST_F(Program, AConnectionBeyondTheSlotsWaitsAndIsServedWhenOneFrees) {
+  auto sim = start({"--request-timeout", "1"});
+  std::vector<std::unique_ptr<LoopbackClient>> held;
   for (std::size_t i = 0; i < distributor::Server::kMaxConnections; ++i) {
-    open.push_back(std::make_unique<LoopbackClient>(sim->port(Service::Inquiry)));
-    open.back()->send("1");  // a length line begun, so the connection is surely taken
+    held.push_back(std::make_unique<LoopbackClient>(sim->port(Service::Inquiry)));
+    held.back()->send("1");  // a length line begun
   }
-  LoopbackClient oneMore(sim->port(Service::Inquiry));
-  EXPECT_EQ(oneMore.readToEnd(), "");
-  EXPECT_EQ(sim->nextLine(), "inquiry: 32 connections are open already; one more closed at once");
-  open.clear();
+  EXPECT_EQ(sim->nextLine(), "32 connections are open; no more are accepted until one of them ends");
+  LoopbackClient waiting(sim->port(Service::Inquiry));
+  waiting.send(framed(inquiryMessage("104233", {"BRX|D0007|1"})));
+  EXPECT_EQ(waiting.readToEnd(),
+            framed(answerHeaderLine("846", "WEB") +
+                   "01|104233|500001|20240603\n05|BRX|D0007|1|BRX|D0007|01|100|54.00|31.20|12.50|2|PR|DISC PAD SET||N|"
+                   "20240603|FORT WAYNE, IN|20240603|10:20:07|104233|500001|1|00|AVAILABLE\n"));
+  std::vector<std::string> expected(distributor::Server::kMaxConnections,
+                                    "inquiry: no complete length line within the 1 s a request may take (1 bytes); closed");
+  expected.push_back("inquiry 846 inquiry 500001 account \"104233\": 1 part, 1 detail line");
+  std::vector<std::string> lines;
+  while (lines.size() < expected.size()) lines.push_back(sim->nextLine());
+  // The slots free and the waiting connection is served in one loop: their lines may interleave.
+  std::sort(lines.begin(), lines.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(lines, expected);
   EXPECT_EQ(sim->stop(SIGTERM), 0);
 }
 

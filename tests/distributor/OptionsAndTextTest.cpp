@@ -24,6 +24,7 @@ TEST(Options, DefaultsAndEveryOption) {
   EXPECT_EQ(defaults.options->ports, (std::array<int, 3>{12000, 12003, 12001}));
   EXPECT_EQ(defaults.options->listen, "127.0.0.1");
   EXPECT_EQ(defaults.options->idleSeconds, 10);
+  EXPECT_EQ(defaults.options->requestSeconds, 30);
   EXPECT_FALSE(defaults.options->tokenTable);
   EXPECT_FALSE(defaults.options->state);
   EXPECT_FALSE(defaults.options->clock);
@@ -31,7 +32,7 @@ TEST(Options, DefaultsAndEveryOption) {
   const OptionsOutcome all = parse({"--catalog", "c.json", "--order-port", "0", "--status-port", "0", "--inquiry-port",
                                     "0", "--listen", "::1", "--token-table", "t", "--state", "s.json", "--fault",
                                     "pieces=3@order", "--fault", "silent@status", "--idle-timeout", "0.5", "--clock",
-                                    "2024-06-03T10:20:07"});
+                                    "2024-06-03T10:20:07", "--request-timeout", "2.5"});
   ASSERT_TRUE(all.options) << all.err;
   EXPECT_EQ(all.options->ports, (std::array<int, 3>{0, 0, 0}));
   EXPECT_EQ(all.options->listen, "::1");
@@ -41,6 +42,7 @@ TEST(Options, DefaultsAndEveryOption) {
   EXPECT_TRUE(all.options->faults[1].silent);
   EXPECT_EQ(all.options->faults[2].describe(), "");
   EXPECT_EQ(all.options->idleSeconds, 0.5);
+  EXPECT_EQ(all.options->requestSeconds, 2.5);
   EXPECT_EQ(all.options->clock->date, "20240603");
   EXPECT_EQ(all.options->clock->time, "10:20:07");
 }
@@ -62,6 +64,8 @@ const std::vector<Usage> kUsage = {
      "velta-distributor: --listen: \"localhost\" is not an IPv4 or IPv6 address\n"},
     {"Idle", {"--catalog", "c", "--idle-timeout", "0"},
      "velta-distributor: --idle-timeout: give seconds from 0.05 to 3600\n"},
+    {"Request", {"--catalog", "c", "--request-timeout", "3601"},
+     "velta-distributor: --request-timeout: give seconds from 0.05 to 3600\n"},
     {"Clock", {"--catalog", "c", "--clock", "2024-06-03 10:20:07"},
      "velta-distributor: --clock: \"2024-06-03 10:20:07\" is not a date and time YYYY-MM-DDThh:mm:ss\n"},
     {"Fault", {"--catalog", "c", "--fault", "pieces=1"},
@@ -87,7 +91,7 @@ TEST(Options, HelpDescribesEveryOptionAndMode) {
   EXPECT_FALSE(help.options);
   EXPECT_EQ(help.exitCode, 0);
   for (const char* word : {"--catalog", "--order-port", "--status-port", "--inquiry-port", "--listen", "--token-table",
-                           "--state", "--fault", "--idle-timeout", "--clock", "pieces=N", "delay=S", "silent",
+                           "--state", "--fault", "--idle-timeout", "--request-timeout", "--clock", "pieces=N", "delay=S", "silent",
                            "close-early", "exception", "malformed", "too-long", "refuse", "SIGTERM"}) {
     EXPECT_NE(help.out.find(word), std::string::npos) << word;
   }

@@ -4,6 +4,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -25,14 +26,15 @@ std::string seconds(std::chrono::milliseconds ms) {
 }  // namespace
 
 Connection::Connection(int fd, Service service, const FaultSet& faults, Distributor& distributor,
-                       std::chrono::milliseconds idle, Log log, TimePoint now)
+                       Timeouts timeouts, Log log, TimePoint now)
     : fd_(fd),
       service_(service),
       faults_(faults),
       distributor_(distributor),
-      idle_(idle),
+      timeouts_(timeouts),
       log_(std::move(log)),
-      deadline_(now + idle) {}
+      deadline_(now + timeouts.idle),
+      requestEnds_(now + timeouts.request) {}
 
 Connection::~Connection() {
   if (fd_ >= 0) ::close(fd_);
@@ -53,11 +55,11 @@ short Connection::events() const {
 
 std::optional<TimePoint> Connection::deadline() const {
   switch (phase_) {
-    case Phase::Reading:
+    case Phase::Reading: return std::min(deadline_, requestEnds_);
     case Phase::Waiting:
     case Phase::Draining:
     case Phase::Holding: return deadline_;
-    case Phase::Writing: return betweenPieces_ ? std::optional(deadline_) : std::nullopt;
+    case Phase::Writing: return deadline_;
     case Phase::Done: return std::nullopt;
   }
   return std::nullopt;
@@ -93,7 +95,7 @@ void Connection::readable(TimePoint now) {
     }
     taken += static_cast<std::size_t>(n);
     if (phase_ != Phase::Reading) continue;  // after the request: read and dropped
-    deadline_ = now + idle_;
+    deadline_ = now + timeouts_.idle;
     if (reader_.feed(std::string_view(buffer, static_cast<std::size_t>(n))) != RequestReader::State::Reading) {
       answerRequest(now);
     }
@@ -120,18 +122,28 @@ void Connection::clientStopped(TimePoint now, const std::string& when) {
 
 void Connection::deadlinePassed(TimePoint now) {
   switch (phase_) {
-    case Phase::Reading:
-      if (reader_.stop("before the client fell silent for " + seconds(idle_) + " s") == RequestReader::State::Refused) {
+    case Phase::Reading: {
+      // Of the two deadlines, the one that came first.
+      const bool whole = requestEnds_ <= deadline_;
+      const std::string within =
+          whole ? "the " + seconds(timeouts_.request) + " s a request may take" : seconds(timeouts_.idle) + " s";
+      const std::string when =
+          whole ? "within " + within : "before the client fell silent for " + seconds(timeouts_.idle) + " s";
+      if (reader_.stop(when) == RequestReader::State::Refused) {
         answerRequest(now);
       } else {
-        log(": no complete length line within " + seconds(idle_) + " s (" + std::to_string(reader_.bytesSeen()) +
+        log(": no complete length line within " + within + " (" + std::to_string(reader_.bytesSeen()) +
             " bytes); closed");
         finish();
       }
       return;
+    }
     case Phase::Waiting: startWriting(now); return;
     case Phase::Writing:
-      if (!betweenPieces_) return;
+      if (!betweenPieces_) {
+        finish();  // the client took none of the answer for the idle timeout; its line is logged already
+        return;
+      }
       betweenPieces_ = false;
       pending_ = std::move(pieces_[nextPiece_++]);
       pendingFrom_ = 0;
@@ -183,6 +195,9 @@ void Connection::startWriting(TimePoint now) {
 }
 
 void Connection::writePending(TimePoint now) {
+  // Called when writing begins or can go on (POLLOUT: the client took some of
+  // what was sent): the client has another idle timeout to take more.
+  deadline_ = now + timeouts_.idle;
   while (pendingFrom_ < pending_.size()) {
     const ssize_t n = ::send(fd_, pending_.data() + pendingFrom_, pending_.size() - pendingFrom_, MSG_NOSIGNAL);
     if (n < 0 && errno == EINTR) continue;

@@ -3,9 +3,11 @@
 // say, then closes. It never blocks: the server's poll loop tells it when its
 // socket can be read or written and when its deadline has come.
 //
-//   Reading   bytes arrive; the idle deadline moves with each arrival
+//   Reading   bytes arrive; the idle deadline moves with each arrival, the
+//             request's own deadline (from the acceptance) does not
 //   Waiting   the request is complete; delay=S runs (or nothing)
-//   Writing   the answer goes out, piece after piece (pieces=N: 25 ms apart)
+//   Writing   the answer goes out, piece after piece (pieces=N: 25 ms apart);
+//             a client that takes none of it for the idle timeout is dropped
 //   Draining  all of it was sent and the sending side shut: what the client
 //             still sends is read and dropped until it closes, for at most
 //             kLinger, so that closing never turns into a reset that could
@@ -15,7 +17,8 @@
 //             for at most kSilentHold
 //
 // Everything is bounded: the request by RequestReader (16 MiB), a client that
-// says nothing by the idle timeout, one that will not close by the linger.
+// says nothing or reads nothing by the idle timeout, one that sends a little
+// now and then by the request timeout, one that will not close by the linger.
 // At most one line is logged per connection.
 #pragma once
 
@@ -39,12 +42,20 @@ class Connection {
  public:
   using Log = std::function<void(const std::string&)>;
 
+  // How long a client may keep its slot: at most `idle` between two arrivals
+  // of the request and while it takes none of the answer, at most `request`
+  // from the acceptance to the request's last byte.
+  struct Timeouts {
+    std::chrono::milliseconds idle;
+    std::chrono::milliseconds request;
+  };
+
   static constexpr std::chrono::seconds kLinger{2};
   static constexpr std::chrono::seconds kSilentHold{600};
 
   // Takes `fd` (non-blocking, connected) and closes it when done.
   Connection(int fd, Service service, const FaultSet& faults, Distributor& distributor,
-             std::chrono::milliseconds idle, Log log, TimePoint now);
+             Timeouts timeouts, Log log, TimePoint now);
   ~Connection();
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
@@ -74,10 +85,11 @@ class Connection {
   Service service_;
   FaultSet faults_;
   Distributor& distributor_;
-  std::chrono::milliseconds idle_;
+  Timeouts timeouts_;
   Log log_;
   Phase phase_ = Phase::Reading;
   TimePoint deadline_;
+  TimePoint requestEnds_;  // Reading ends here, however steadily bytes come
   RequestReader reader_;
   Reply reply_;
   std::vector<std::string> pieces_;

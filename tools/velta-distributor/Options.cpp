@@ -9,16 +9,22 @@
 
 #include "link/CheckToken.h"
 #include "tools/common/VersionFlag.h"
+#include "tools/velta-distributor/Server.h"
 #include "tools/velta-distributor/WireText.h"
 
 namespace velta::distributor {
 
 namespace {
 
-constexpr double kMinIdleSeconds = 0.05;
-constexpr double kMaxIdleSeconds = 3600;
+// The range of --idle-timeout and --request-timeout.
+constexpr double kMinTimeoutSeconds = 0.05;
+constexpr double kMaxTimeoutSeconds = 3600;
 
-const char* const kFooter = R"(Fault modes (--fault MODE[=VALUE][@order|@status|@inquiry], repeatable; without "@"
+bool isTimeout(double seconds) {
+  return std::isfinite(seconds) && seconds >= kMinTimeoutSeconds && seconds <= kMaxTimeoutSeconds;
+}
+
+const std::string kFooter = R"(Fault modes (--fault MODE[=VALUE][@order|@status|@inquiry], repeatable; without "@"
 for every port, with it for that port instead):
   pieces=N      the answer in N pieces (2 to 1000), 25 ms apart, the length line split
   delay=S       wait S seconds (above 0, at most 3600) before answering
@@ -29,6 +35,10 @@ for every port, with it for that port instead):
   too-long      announce 16777217 bytes, one above the 16 MiB limit
   refuse        close each connection at once
 "silent" and "refuse" go with no other mode on the same port.
+
+At most )" + std::to_string(Server::kMaxConnections) +
+                             R"( connections are open at once, over all three ports; while that many are,
+no more are accepted: they wait in the system's listen queue until one ends.
 
 On start one line "listening order=<port> status=<port> inquiry=<port>", then
 one line per exchange. SIGINT or SIGTERM ends it (status 0). Status 1: it could
@@ -90,7 +100,13 @@ OptionsOutcome parseOptions(int argc, const char* const* argv) {
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.add_option("--idle-timeout", options.idleSeconds,
                  "Seconds a client may stay silent in the middle of a request; then a request whose length is "
-                 "known is refused as short, any other connection is closed")
+                 "known is refused as short, any other connection is closed. A client that takes none of the "
+                 "answer for so long is dropped")
+      ->capture_default_str()
+      ->type_name("SECONDS");
+  app.add_option("--request-timeout", options.requestSeconds,
+                 "Seconds a whole request may take from the connection's acceptance, however steadily it comes; "
+                 "then it is ended as after --idle-timeout")
       ->capture_default_str()
       ->type_name("SECONDS");
   app.add_option("--clock", clock,
@@ -121,10 +137,8 @@ OptionsOutcome parseOptions(int argc, const char* const* argv) {
   if (!tokenTable.empty()) options.tokenTable = tokenTable;
   if (!state.empty()) options.state = state;
   if (!isAddress(options.listen)) return usage("--listen: \"" + options.listen + "\" is not an IPv4 or IPv6 address");
-  if (!std::isfinite(options.idleSeconds) || options.idleSeconds < kMinIdleSeconds ||
-      options.idleSeconds > kMaxIdleSeconds) {
-    return usage("--idle-timeout: give seconds from 0.05 to 3600");
-  }
+  if (!isTimeout(options.idleSeconds)) return usage("--idle-timeout: give seconds from 0.05 to 3600");
+  if (!isTimeout(options.requestSeconds)) return usage("--request-timeout: give seconds from 0.05 to 3600");
   if (!clock.empty()) {
     options.clock = parseClock(clock);
     if (!options.clock) return usage("--clock: \"" + clock + "\" is not a date and time YYYY-MM-DDThh:mm:ss");

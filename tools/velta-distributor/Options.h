@@ -22,7 +22,8 @@ struct Options {
   std::string listen = "127.0.0.1";
   std::array<int, 3> ports{12000, 12003, 12001};  // by Service: order, status, inquiry; 0 picks a free one
   FaultPlan faults;
-  double idleSeconds = 10;
+  double idleSeconds = 10;     // a client silent in the middle of a request
+  double requestSeconds = 30;  // a whole request, from the connection's acceptance
   std::optional<RequestMoment> clock;  // a fixed moment for every answer
 };
 

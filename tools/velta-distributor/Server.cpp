@@ -17,8 +17,6 @@ namespace velta::distributor {
 
 namespace {
 
-constexpr int kBacklog = 64;
-
 std::string systemError() { return std::strerror(errno); }
 
 // A bound, listening, non-blocking socket on `address`:`port`, and the port it got.
@@ -44,7 +42,7 @@ std::pair<int, int> listenOn(const std::string& address, int port, Service servi
   if (fd < 0) throw std::runtime_error(where + systemError());
   const int on = 1;
   ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-  if (::bind(fd, reinterpret_cast<sockaddr*>(&storage), length) != 0 || ::listen(fd, kBacklog) != 0) {
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&storage), length) != 0 || ::listen(fd, Server::kBacklog) != 0) {
     const std::string why = systemError();
     ::close(fd);
     throw std::runtime_error(where + why);
@@ -56,6 +54,10 @@ std::pair<int, int> listenOn(const std::string& address, int port, Service servi
   }
   const int bound = storage.ss_family == AF_INET ? ntohs(v4->sin_port) : ntohs(v6->sin6_port);
   return {fd, bound};
+}
+
+std::chrono::milliseconds milliseconds(double seconds) {
+  return std::chrono::milliseconds(std::llround(seconds * 1000));
 }
 
 int pollTimeout(const std::vector<std::unique_ptr<Connection>>& connections, TimePoint now) {
@@ -92,7 +94,7 @@ void Server::listen() {
 void Server::acceptAll(Service service, TimePoint now) {
   const std::size_t i = serviceIndex(service);
   const FaultSet& faults = options_.faults[i];
-  while (true) {
+  while (!full()) {
     const int fd = ::accept4(listeners_[i], nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd < 0) {
       if (errno == EINTR) continue;
@@ -106,15 +108,13 @@ void Server::acceptAll(Service service, TimePoint now) {
       log_(port + ": connection closed at once [fault refuse]");
       continue;
     }
-    if (connections_.size() >= kMaxConnections) {
-      ::close(fd);
-      log_(port + ": " + std::to_string(kMaxConnections) + " connections are open already; one more closed at once");
-      continue;
-    }
     const int on = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);  // each piece of pieces=N goes out on its own
-    const auto idle = std::chrono::milliseconds(std::llround(options_.idleSeconds * 1000));
-    connections_.push_back(std::make_unique<Connection>(fd, service, faults, distributor_, idle, log_, now));
+    const Connection::Timeouts timeouts{milliseconds(options_.idleSeconds), milliseconds(options_.requestSeconds)};
+    connections_.push_back(std::make_unique<Connection>(fd, service, faults, distributor_, timeouts, log_, now));
+    if (full()) {
+      log_(std::to_string(kMaxConnections) + " connections are open; no more are accepted until one of them ends");
+    }
   }
 }
 
@@ -125,7 +125,8 @@ void Server::run(int stopFd) {
     polled.clear();
     polledConnections.clear();
     polled.push_back({stopFd, POLLIN, 0});
-    for (int fd : listeners_) polled.push_back({fd, POLLIN, 0});
+    // While full, the listeners are not polled (-1): new connections wait in their queues.
+    for (int fd : listeners_) polled.push_back({full() ? -1 : fd, POLLIN, 0});
     for (const auto& c : connections_) {
       if (const short events = c->events()) {
         polled.push_back({c->fd(), events, 0});

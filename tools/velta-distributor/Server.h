@@ -1,6 +1,11 @@
 // The simulator's three ports and the poll loop that serves them: one thread,
 // no call that blocks. Each accepted connection is a Connection; at most
-// kMaxConnections are open at once, and one more is closed as soon as it comes.
+// kMaxConnections are open at once. While that many are, the listening
+// sockets are left alone: new connections wait in the system's listen queue
+// (kBacklog a port; beyond it the system leaves their connection attempts
+// unanswered) and are accepted as open ones end. Closing them at once instead
+// would leave a workstation that had sent its request unable to tell whether
+// it was read.
 //
 //   Server server(options, distributor, log);
 //   server.listen();                      // std::runtime_error when a port cannot be had
@@ -21,6 +26,7 @@ namespace velta::distributor {
 class Server {
  public:
   static constexpr std::size_t kMaxConnections = 32;
+  static constexpr int kBacklog = 64;
 
   Server(const Options& options, Distributor& distributor, Connection::Log log);
   ~Server();
@@ -33,6 +39,7 @@ class Server {
 
  private:
   void acceptAll(Service service, TimePoint now);
+  bool full() const { return connections_.size() >= kMaxConnections; }
 
   const Options& options_;
   Distributor& distributor_;

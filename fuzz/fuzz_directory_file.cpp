@@ -1,6 +1,7 @@
 // LogicalOpen and LreadFile over an arbitrary directory file (and the same
 // bytes as the data file), through an in-memory share: no crash, no hang, and
-// every failure an engine error.
+// every failure an engine error; and within a job, where the directory is read
+// whole and kept, LogicalOpen finds exactly the same entry.
 //
 // Input: the name to look up (bytes up to the first NUL, at most 10), then the
 // directory file.
@@ -13,6 +14,7 @@
 
 #include "base/EngineError.h"
 #include "engine/LogicalFile.h"
+#include "engine/ReadScope.h"
 #include "engine/Registries.h"
 #include "engine/cLinks.h"
 #include "engine/cLogicalFile.h"
@@ -64,5 +66,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   exercise(file);
   if (file && velta::LogicalOpen(name) != file) std::abort();  // registered once
   exercise(velta::LogicalOpen("X"));
+
+  velta::createRegistries();
+  const velta::ReadScope job;
+  const auto inJob = velta::LogicalOpen(name);
+  if (!file != !inJob) std::abort();
+  if (file && (inJob->FileType != file->FileType || inJob->Position != file->Position ||
+               inJob->Flags != file->Flags || inJob->RecordLength != file->RecordLength ||
+               inJob->LastRecord != file->LastRecord)) {
+    std::abort();
+  }
+  exercise(inJob);
   return 0;
 }

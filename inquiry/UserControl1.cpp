@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <exception>
 #include <new>
 #include <optional>
@@ -71,15 +70,8 @@ int liveControls = 0;
 using velta::qt::Failure;
 using velta::qt::failureOf;
 
-velta::EngineError exchangeError(const std::string& description) {
-  return velta::EngineError(velta::err::ExchangeFailed, "Exchange", description);
-}
-
-// The runtime's Mid$: `length` bytes from the 1-based `start`, fewer at the end.
-std::string mid(const std::string& text, std::size_t start, std::size_t length) {
-  if (start - 1 >= text.size()) return {};
-  return text.substr(start - 1, length);
-}
+using velta::exchangeError;
+using velta::mid;
 
 std::string secondsText(double seconds) { return QString::number(seconds, 'g', 6).toStdString(); }
 
@@ -412,17 +404,7 @@ void UserControl1::Private::locate() {
     throw exchangeError("the vendor record of " + vendorText() + " gives no inquiry port; nothing was sent");
   }
 
-  const velta::DateTime now = velta::Now();
-  const auto hms = now.time();
-  char date[16];
-  char time[16];
-  std::snprintf(date, sizeof date, "%04d%02u%02u", static_cast<int>(now.date.year()),
-                static_cast<unsigned>(now.date.month()), static_cast<unsigned>(now.date.day()));
-  std::snprintf(time, sizeof time, "%02d:%02d:%02d", static_cast<int>(hms.hours().count()),
-                static_cast<int>(hms.minutes().count()), static_cast<int>(hms.seconds().count()));
-  const velta::RequestMoment moment{date, time};
-
-  outMessage = velta::inquiryRequest(requestParts(), moment, *lineCodes);
+  outMessage = velta::inquiryRequest(requestParts(), velta::requestMomentOf(velta::Now()), *lineCodes);
   lengthLine = velta::lengthLine(outMessage);
 
   connectedHost = fromLatin1(host);

@@ -18,12 +18,6 @@ constexpr int kFirstLineRecord = 7;
 constexpr int kLineIndexBuffer = 544;  // the cursor buffer "LINEI" is searched with
 constexpr int kMaskLength = 3;         // the dash mask after the part number
 
-// The runtime's Mid$: `length` bytes from the 1-based `start`, fewer at the end.
-std::string mid(const std::string& text, std::size_t start, std::size_t length) {
-  if (start - 1 >= text.size()) return {};
-  return text.substr(start - 1, length);
-}
-
 std::string withoutCommas(std::string text) {
   std::replace(text.begin(), text.end(), ',', ' ');
   return text;

@@ -42,6 +42,7 @@
 #include "qt/ValueVariant.h"
 #include "qt/frmException.h"
 #include "records/SiteOverrides.h"
+#include "records/VendorDistributorBlock.h"
 
 namespace veltaiq {
 
@@ -71,7 +72,6 @@ using velta::qt::Failure;
 using velta::qt::failureOf;
 
 using velta::exchangeError;
-using velta::mid;
 
 std::string secondsText(double seconds) { return QString::number(seconds, 'g', 6).toStdString(); }
 
@@ -315,15 +315,9 @@ void UserControl1::Private::showHandler() {
 
 void UserControl1::Private::search() {
   if (!engine) throw velta::EngineError::general(velta::err::ObjectNotSet, "setSearch");
-  auto& bb = *engine;
   const int32_t number = velta::qt::toValue(vendor).toInt32("setSearch");
-  std::string op;
-  std::string key(4, '\0');
-  bb.Pack(op = "L", key, number, 1);
-  std::string buff;
-  int32_t rec = 0;
-  bb.KFind("VNDRI", buff, key, rec, true);
-  if (rec < 1) {
+  const std::optional<std::string> record = velta::findVendorRecord(*engine, number);
+  if (!record) {
     // No inquiry may go out under an earlier vendor's account or address.
     vendorName.clear();
     dealerAccount.clear();
@@ -339,16 +333,12 @@ void UserControl1::Private::search() {
     emit q->controlShutdown();
     return;
   }
-  const std::string record = bb.LreadFile("VNDRL", rec, false);
-  std::string field = mid(record, 6, 20);
-  vendorName = bb.Ucm(field);
-  field = mid(record, 86, 8);
-  dealerAccount = bb.Trun(bb.Ucm(field), 1).text();
-  field = mid(record, 172, 10);
-  hostAddress = bb.Ucm(field);
-  inquiryPort = bb.Unpack(op = "C", record, 187);
-  field = mid(record, 193, 8);
-  subAccount = bb.Trun(bb.Ucm(field), 1).text();
+  const velta::DistributorBlock block = velta::readDistributorBlock(*engine, *record);
+  vendorName = block.vendorName;
+  dealerAccount = block.dealerAccount;
+  hostAddress = block.hostAddress;
+  inquiryPort = block.inquiryPort;
+  subAccount = block.subAccount;
 
   grdIQ->setTextMatrix(1, 0, fromLatin1(propertyText(line)));
   grdIQ->setTextMatrix(1, 1, fromLatin1(propertyText(part)));
@@ -356,7 +346,7 @@ void UserControl1::Private::search() {
   grdIQ->setTextMatrix(1, 3, fromLatin1(propertyText(desc)));
 
   lblSearch[3]->setText(fromLatin1(hostAddress));
-  lblSearch[4]->setText(fromLatin1(subAccount.empty() ? dealerAccount : dealerAccount + "/" + subAccount));
+  lblSearch[4]->setText(fromLatin1(velta::accountText(dealerAccount, subAccount)));
   lblSearch[0]->setText(fromLatin1(vendorText()));
   lblSearch[1]->setText(QString::number(inquiryPort));
 }

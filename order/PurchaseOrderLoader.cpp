@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "base/EngineError.h"
 #include "base/RuntimeFormat.h"
 #include "base/TextUtilities.h"
 #include "engine/cBusinessBasic.h"
+#include "records/VendorDistributorBlock.h"
 
 namespace velta {
 
@@ -34,8 +36,7 @@ bool isPlainFileName(std::string_view name) {
 }
 
 std::string accountText(const DistributorConnection& connection) {
-  if (connection.subAccount.empty()) return connection.dealerAccount;
-  return connection.dealerAccount + "/" + connection.subAccount;
+  return accountText(connection.dealerAccount, connection.subAccount);
 }
 
 std::string portsText(const DistributorConnection& connection) {
@@ -102,35 +103,22 @@ PurchaseOrderLoader::Result PurchaseOrderLoader::load(const std::string& number)
 void PurchaseOrderLoader::loadVendor(const std::string& head, bool& found, std::string& vendorName) {
   auto& bb = engine();
   std::string op;
-  const int32_t vendor = bb.Unpack(op = "C", head, 11);
-  std::string key(4, '\0');
-  bb.Pack(op = "L", key, vendor, 1);
-  std::string buff;
-  int32_t rec = 0;
-  bb.KFind("VNDRI", buff, key, rec);
-  found = rec >= 1;
+  const std::optional<std::string> record = findVendorRecord(bb, bb.Unpack(op = "C", head, 11));
+  found = record.has_value();
   if (!found) {
     vendorName = "Vendor not found";
     clearConnection(view_, connection_);
     return;
   }
-  const std::string record = bb.LreadFile("VNDRL", rec);
-  std::string field = mid(record, 6, 20);
-  vendorName = bb.Ucm(field);
-  field = mid(record, 86, 8);
-  connection_.dealerAccount = bb.Ucm(field);
-  field = mid(record, 172, 10);
-  connection_.hostAddress = bb.Ucm(field);
+  const DistributorBlock block = readDistributorBlock(bb, *record);
+  vendorName = block.vendorName;
+  connection_.dealerAccount = block.dealerAccount;
+  connection_.subAccount = block.subAccount;
+  connection_.hostAddress = block.hostAddress;
   view_.showHeader(kHostHeader, connection_.hostAddress);
-  field = mid(record, 193, 8);
-  connection_.subAccount = bb.Ucm(field);
-  connection_.orderPort = bb.Unpack(op = "C", record, 189);
-  if (connection_.orderPort == 0) connection_.orderPort = kDefaultOrderPort;
-  connection_.statusPort = bb.Unpack(op = "C", record, 191);
-  if (connection_.statusPort == 0) connection_.statusPort = kDefaultStatusPort;
+  connection_.orderPort = block.orderPort == 0 ? kDefaultOrderPort : block.orderPort;
+  connection_.statusPort = block.statusPort == 0 ? kDefaultStatusPort : block.statusPort;
   view_.showPorts(portsText(connection_));
-  connection_.dealerAccount = bb.Trun(connection_.dealerAccount, 1).text();
-  connection_.subAccount = bb.Trun(connection_.subAccount, 1).text();
   view_.showHeader(kAccountHeader, accountText(connection_));
 }
 

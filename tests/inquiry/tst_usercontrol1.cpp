@@ -577,8 +577,8 @@ void InquiryControlTest::aShortDetailLineKeepsTheRowsBefore() {
   QVERIFY(settled(*control));
   QCOMPARE(presenter_.boxes.size(), 1);
   QCOMPARE(presenter_.boxes[0].box.text,
-           errorText(9, QStringLiteral("Subscript out of range: record 3 of the answer has 24 fields, 25 needed"),
-                     " in parseResponse routine"));
+           errorText(9, QStringLiteral("Subscript out of range"), " in parseResponse routine") +
+               QStringLiteral("  record 3 of the answer has 24 fields, 25 needed\r\n"));
   QCOMPARE(resultRows(*control).size(), 1);
   QVERIFY(searchButton(*control)->isEnabled());
   QCOMPARE(item->colWidthPixels(0), width);  // not auto-sized
@@ -594,8 +594,8 @@ void InquiryControlTest::anExceptionWithoutLineOneIsMalformed() {
   QCOMPARE(shutdown.count(), 0);
   QCOMPARE(presenter_.boxes.size(), 1);
   QCOMPARE(presenter_.boxes[0].box.text,
-           errorText(9, QStringLiteral("Subscript out of range: record 1 of the answer has 3 fields, 6 needed"),
-                     " in parseResponse routine"));
+           errorText(9, QStringLiteral("Subscript out of range"), " in parseResponse routine") +
+               QStringLiteral("  record 1 of the answer has 3 fields, 6 needed\r\n"));
   QVERIFY(searchButton(*control)->isEnabled());
 }
 

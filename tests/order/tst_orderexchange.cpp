@@ -471,18 +471,23 @@ void OrderExchangeTest::malformedAnswersAreReportedAtOnce_data() {
   QTest::addColumn<QByteArray>("answer");
   QTest::addColumn<int>("number");
   QTest::addColumn<QString>("descriptionStart");
+  QTest::addColumn<QString>("detail");
   const QByteArray ack = kAnswerHeader + "01|104233|100231|2|D-77001\n";
   QTest::newRow("longer than announced") << QByteArray("20\n" + ack) << -23
-                                         << "the answer is longer than the 20 bytes its length line announced";
-  QTest::newRow("summary too short") << framed(kAnswerHeader + "01|104233|100231|2\n") << 9 << "";
-  QTest::newRow("no record 1") << framed(kAnswerHeader) << 9 << "";
-  QTest::newRow("announced above the limit") << QByteArray("99999999\n" + ack) << -21 << "";
+                                         << "the answer is longer than the 20 bytes its length line announced" << "";
+  QTest::newRow("summary too short") << framed(kAnswerHeader + "01|104233|100231|2\n") << 9
+                                     << "Subscript out of range\r\n"
+                                     << "record 1 of the answer has 4 fields; an order summary needs 5";
+  QTest::newRow("no record 1") << framed(kAnswerHeader) << 9 << "Subscript out of range\r\n"
+                               << "record 1 of the answer has 0 fields; an order summary needs 5";
+  QTest::newRow("announced above the limit") << QByteArray("99999999\n" + ack) << -21 << "" << "";
 }
 
 void OrderExchangeTest::malformedAnswersAreReportedAtOnce() {
   QFETCH(QByteArray, answer);
   QFETCH(int, number);
   QFETCH(QString, descriptionStart);
+  QFETCH(QString, detail);
   orders_.answer = answer;
   auto control = loaded("100231");
   control->setAnswerTimeout(60);
@@ -494,7 +499,9 @@ void OrderExchangeTest::malformedAnswersAreReportedAtOnce() {
   QVERIFY(presenter_.forms.isEmpty());
   const QString text = presenter_.boxes[0].box.text;
   QVERIFY2(text.startsWith(QStringLiteral(" Error %1  ").arg(number) + descriptionStart), qPrintable(text));
-  QVERIFY(text.endsWith(QStringLiteral("\r\n in ws1_DataArrival routine\r\n")));
+  const QString detailLine = detail.isEmpty() ? QString() : QStringLiteral("  ") + detail + QStringLiteral("\r\n");
+  QVERIFY(text.endsWith(QStringLiteral("\r\n in ws1_DataArrival routine\r\n") + detailLine));
+  QCOMPARE(control->errText(), text);
   QCOMPARE(control->lastOutcome(), QStringLiteral("malformed"));
   QCOMPARE(control->xPOSuccess(), QVariant(0));
   QCOMPARE(shutdown.count(), 0);
@@ -590,19 +597,26 @@ void OrderExchangeTest::aStatusExchangeThatFailsLeavesPOStatusUsable_data() {
   QTest::addColumn<QByteArray>("answer");
   QTest::addColumn<QString>("textStart");
   QTest::addColumn<QString>("outcome");
+  QTest::addColumn<QString>("suffix");
+  QTest::addColumn<QString>("title");
   const QByteArray header = "00|//VELTA//869|||DIST|8153|21:05:09|20261208||WEB|||||||\n";
+  const QString arrival = QStringLiteral("\r\n in ws2_DataArrival routine\r\n");
+  const QString reader = QStringLiteral("\r\n in statusResponse routine\r\n");
   QTest::newRow("status header too short")
       << int(Reply::Answer) << framed(header + "01|104233||100232\n02|104233|T-1|100232|20261201\n")
-      << " Error 9  " << "malformed";
+      << " Error 9  Subscript out of range\r\n" << "malformed"
+      << reader + "  record 2 of the answer has 5 fields; the status header needs 6\r\n" << "veltaorder error";
   QTest::newRow("line record too short")
       << int(Reply::Answer)
-      << framed(header + "01|x\n02|104233|T-1|100232|20261201|OPEN\n05|ACD|PF52|ACD\n") << " Error 9  "
-      << "malformed";
+      << framed(header + "01|x\n02|104233|T-1|100232|20261201|OPEN\n05|ACD|PF52|ACD\n")
+      << " Error 9  Subscript out of range\r\n" << "malformed"
+      << reader + "  record 3 of the answer has 4 fields; an order line needs 10\r\n" << "veltaorder error";
   QTest::newRow("no answer in time") << int(Reply::Silent) << QByteArray()
-                                     << " Error -23  no complete answer within 0.3 s\r\n" << "unknown";
+                                     << " Error -23  no complete answer within 0.3 s\r\n" << "unknown" << arrival
+                                     << "veltaorder Error";
   QTest::newRow("closed early") << int(Reply::CloseEarly) << framed(header + "01|x\n02|1|2|3|4|5\n")
                                 << " Error -23  the distributor closed the connection before the answer was complete\r\n"
-                                << "unknown";
+                                << "unknown" << arrival << "veltaorder Error";
 }
 
 void OrderExchangeTest::aStatusExchangeThatFailsLeavesPOStatusUsable() {
@@ -610,6 +624,8 @@ void OrderExchangeTest::aStatusExchangeThatFailsLeavesPOStatusUsable() {
   QFETCH(QByteArray, answer);
   QFETCH(QString, textStart);
   QFETCH(QString, outcome);
+  QFETCH(QString, suffix);
+  QFETCH(QString, title);
   status_.reply = Reply(reply);
   status_.answer = answer;
   auto control = loaded("100232");
@@ -623,9 +639,9 @@ void OrderExchangeTest::aStatusExchangeThatFailsLeavesPOStatusUsable() {
   QVERIFY(presenter_.forms.isEmpty());
   const QString text = presenter_.boxes[0].box.text;
   QVERIFY2(text.startsWith(textStart), qPrintable(text));
-  QVERIFY(text.endsWith(QStringLiteral("\r\n in ws2_DataArrival routine\r\n")));
+  QVERIFY2(text.endsWith(suffix), qPrintable(text));
   QVERIFY(!text.contains(QStringLiteral("PO Status will tell")));
-  QCOMPARE(presenter_.boxes[0].box.title, QStringLiteral("veltaorder Error"));
+  QCOMPARE(presenter_.boxes[0].box.title, title);
   QCOMPARE(control->lastOutcome(), outcome);
   QCOMPARE(shutdown.count(), 0);
   QVERIFY(!busy(*control));

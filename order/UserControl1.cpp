@@ -27,6 +27,7 @@
 #include "link/StatusRequest.h"
 #include "order/OrderForm.h"
 #include "order/OrderOutcome.h"
+#include "order/OrderSendings.h"
 #include "order/PurchaseOrderLoader.h"
 #include "order/frmPOStat.h"
 #include "order/frmPoResponse.h"
@@ -99,6 +100,10 @@ struct Q_DECL_HIDDEN UserControl1::Private {
   Kind kind = Kind::Order;  // of the open exchange, else of the last one
   velta::OrderOutcome outcome = velta::OrderOutcome::None;
   QString orderNumber;
+  // The order exchanges of this control, and the sending of the loaded order
+  // that may have left it with the distributor.
+  std::vector<velta::OrderSending> sendings;
+  std::optional<velta::OrderSending> sentBefore;
   // The status form while statusResponse fills it (SetGrid colours it).
   frmPOStat* statusForm = nullptr;
 
@@ -107,6 +112,8 @@ struct Q_DECL_HIDDEN UserControl1::Private {
   void showHandler();
   void load();
   void GetPO(const std::string& number);
+  void lookUpSentBefore();
+  bool confirmResend();
   void exitAction();
   void showBlankResponse();
 
@@ -118,6 +125,7 @@ struct Q_DECL_HIDDEN UserControl1::Private {
   void onFailed(const ExchangeEnding& ending);
   // The exchange ended as the answer says.
   void finishExchange(JournalOutcome how);
+  void remember(JournalOutcome how);
 
   void parseOrderAnswer(const std::string& response);
   void parseStatusAnswer(const std::string& response);
@@ -145,6 +153,8 @@ void UserControl1::Private::showHandler() {
 }
 
 void UserControl1::Private::load() {
+  // An acknowledgement must never be recorded against another order's number.
+  refuseIfOpen("A purchase order cannot be loaded");
   const std::string number = poNumber.toText();
   form.lblPO->setText(fromLatin1(number));
   form.lblPO->repaint();
@@ -153,10 +163,14 @@ void UserControl1::Private::load() {
 }
 
 void UserControl1::Private::GetPO(const std::string& number) {
+  sentBefore.reset();
   try {
     velta::PurchaseOrderLoader loader(velta::engineState().engine, form, connection);
     const auto loaded = loader.load(number);
-    if (loaded.opened) return;
+    if (loaded.opened) {
+      lookUpSentBefore();
+      return;
+    }
     // Nothing to send from an order that is not there, and nobody to send it to.
     form.setRepaint(true);
     velta::clearConnection(form, connection);
@@ -179,10 +193,42 @@ void UserControl1::Private::GetPO(const std::string& number) {
   }
 }
 
+void UserControl1::Private::lookUpSentBefore() {
+  const std::string host = velta::qt::Exchange::hostOf(connection.hostAddress);
+  if (host.empty()) return;
+  const std::string po = velta::trimBlanks(poNumber.toText());
+  std::vector<velta::OrderSending> known;
+  if (!exchange.journalFolder().isEmpty()) {
+    try {
+      velta::JournalFilter filter;
+      filter.reference = po;
+      known = velta::orderSendings(
+          velta::ExchangeJournal::openExisting(exchange.journalFolder().toStdString()).list(filter));
+    } catch (...) {
+      // No journal yet, or one that cannot be read: what this control did itself still counts.
+    }
+  }
+  known.insert(known.end(), sendings.begin(), sendings.end());
+  sentBefore = velta::lastDelivery(known, po, host, connection.orderPort);
+  // The distributor can say what became of it.
+  if (sentBefore) form.cmdPOStat->setEnabled(true);
+}
+
+bool UserControl1::Private::confirmResend() {
+  velta::qt::MessageBox box;
+  box.text = fromLatin1(velta::resendQuestion(*sentBefore));
+  box.title = kLibrary;
+  box.icon = velta::qt::MessageIcon::Question;
+  box.buttons = velta::qt::MessageButtons::YesNo;
+  box.defaultButton = 1;  // No
+  return shell.show(box) == velta::qt::MessageAnswer::Yes;
+}
+
 void UserControl1::Private::exitAction() {
   // The user leaves: nothing more of an open exchange is waited for or shown.
   if (exchange.isOpen()) {
     outcome = velta::orderOutcomeOf(JournalOutcome::Abandoned, exchange.sent());
+    remember(JournalOutcome::Abandoned);
     exchange.abandon();
     form.busy(false);
   }
@@ -246,6 +292,7 @@ void UserControl1::Private::onAnswered(const velta::FramedAnswer& answer) {
 void UserControl1::Private::onFailed(const ExchangeEnding& ending) {
   const Routines& r = routines();
   outcome = velta::orderOutcomeOf(ending.outcome, ending.sent);
+  remember(ending.outcome);
   form.busy(false);
   QString description = fromLatin1(ending.failure.description);
   if (!ending.sent) {
@@ -267,7 +314,16 @@ void UserControl1::Private::onFailed(const ExchangeEnding& ending) {
                ending.handler == ExchangeHandler::Answer ? r.answerTitle : kErrorTitle);
 }
 
-void UserControl1::Private::finishExchange(JournalOutcome how) { exchange.finish(how); }
+void UserControl1::Private::finishExchange(JournalOutcome how) {
+  exchange.finish(how);
+  remember(how);
+}
+
+void UserControl1::Private::remember(JournalOutcome how) {
+  if (kind != Kind::Order) return;
+  sendings.push_back({velta::trimBlanks(poNumber.toText()), exchange.host(), exchange.port(), how,
+                      exchange.began().local(), velta::qt::toLatin1(orderNumber)});
+}
 
 // An exception answer, to an order or a status request alike: the form, then
 // the socket closed as after an acknowledgement, then controlShutdown.
@@ -408,6 +464,9 @@ void UserControl1::setPO() {
 void UserControl1::submitOrder() {
   d_->shell.entry(kOrderRoutines.start, [this] {
     Private& d = *d_;
+    d.refuseIfOpen("An order cannot be sent");
+    // An order that may be at the distributor already goes again only when the user says so.
+    if (d.sentBefore && !d.confirmResend()) return;
     d.send(Kind::Order, d.form.cmdSubmit, [&d] {
       const velta::DateTime now = velta::Now();
       velta::OrderRequestInput input;
@@ -459,8 +518,11 @@ QVariant UserControl1::xPONum() const { return velta::qt::toVariant(d_->poNumber
 void UserControl1::setXPONum(const QVariant& value) {
   velta::Value v = velta::qt::toValue(value);
   if (v == d_->poNumber) return;
-  d_->poNumber = std::move(v);
-  emit xPONumChanged(xPONum());
+  d_->shell.entry(" in xPONum routine", [&] {
+    d_->refuseIfOpen("The purchase-order number cannot be changed");
+    d_->poNumber = std::move(v);
+    emit xPONumChanged(xPONum());
+  });
 }
 
 QVariant UserControl1::xPOSuccess() const { return velta::qt::toVariant(d_->poSuccess); }

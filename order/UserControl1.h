@@ -55,6 +55,10 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
   ~UserControl1() override;
 
   // Loads the order named by xPONum and shows it; the number appears at once.
+  // While an exchange is open it is refused, and so is a new xPONum. An order
+  // that may have reached the distributor before (the journal, or this
+  // control, knows it acknowledged or without a complete answer) is loaded
+  // with "PO Status" usable, and "Submit Order" asks before sending it again.
   void setPO();
   // Sends the shown order to the distributor.
   void submitOrder();

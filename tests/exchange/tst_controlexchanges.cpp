@@ -102,22 +102,10 @@ class ControlExchangesTest : public QObject {
   void init();
   void cleanup();
 
-  void theConnectDeadlineSendsNothingEvenLate_data();
-  void theConnectDeadlineSendsNothingEvenLate();
-  void theAnswerDeadlineLeavesTheChoiceToTheUser_data();
-  void theAnswerDeadlineLeavesTheChoiceToTheUser();
-  void aConnectionClosedEarly_data();
-  void aConnectionClosedEarly();
-  void aRefusedConnectionSendsNothing_data();
-  void aRefusedConnectionSendsNothing();
-  void aFailureOfTheSendsIsTheConnectHandlers_data();
-  void aFailureOfTheSendsIsTheConnectHandlers();
-  void malformedAnswersAreReportedAtOnce_data();
-  void malformedAnswersAreReportedAtOnce();
+  void everyEndingIsReportedAndJournaled_data();
+  void everyEndingIsReportedAndJournaled();
   void aDeadlineOfZeroWaitsWithoutEnd_data();
   void aDeadlineOfZeroWaitsWithoutEnd();
-  void exitWhileOpenEndsItAndStopsTheDeadline_data();
-  void exitWhileOpenEndsItAndStopsTheDeadline();
   void aSecondExchangeWhileOneIsOpenIsRefused_data();
   void aSecondExchangeWhileOneIsOpenIsRefused();
   void anotherOrderCannotBeLoadedWhileOneIsOpen_data();
@@ -130,8 +118,6 @@ class ControlExchangesTest : public QObject {
   void theJournalKeepsTheExchangeOwnerOnly();
   void aJournalFolderOthersMayUseSendsNothing_data();
   void aJournalFolderOthersMayUseSendsNothing();
-  void theJournalTellsHowEachExchangeEnded_data();
-  void theJournalTellsHowEachExchangeEnded();
   void anOrderThatMayHaveReachedTheDistributorIsAskedAbout_data();
   void anOrderThatMayHaveReachedTheDistributorIsAskedAbout();
   void bothControlsTellWhenAnExchangeOpensAndEnds_data();
@@ -254,249 +240,217 @@ void ControlExchangesTest::start(QWidget& control, Side side) {
   }
 }
 
-void ControlExchangesTest::theConnectDeadlineSendsNothingEvenLate_data() {
+// Every way an exchange ends without an answer that is shown, and with an
+// exception, one row each: the box, the buttons, the host's lastOutcome and
+// the journal, and that nothing the connection does later is heard.
+void ControlExchangesTest::everyEndingIsReportedAndJournaled_data() {
   QTest::addColumn<int>("side");
-  forEachSide("no connection in time");
-}
-
-void ControlExchangesTest::theConnectDeadlineSendsNothingEvenLate() {
-  QFETCH(int, side);
-  const Side s = Side(side);
-  fake(s).hang();
-  auto control = ready(s);
-  control->setProperty("connectTimeout", 0.3);
-  start(*control, s);
-  QVERIFY(open(*control));
-  QVERIFY(!button(*control, s)->isEnabled());
-  QVERIFY(settled(*control));
-  QCOMPARE(presenter_.boxes.size(), 1);
-  QCOMPARE(presenter_.boxes[0].box.text,
-           box(-23, QStringLiteral("no connection to ") + target(s) + QStringLiteral(" within 0.3 s") + wording(s).notSent,
-               wording(s).start));
-  QCOMPARE(presenter_.boxes[0].box.title, errorTitle(s));
-  QVERIFY(presenter_.boxes[0].box.systemModal);
-  QCOMPARE(control->property("errText").toString(), presenter_.boxes[0].box.text);
-  QVERIFY(button(*control, s)->isEnabled());  // nothing went out
-  if (s != Side::Inquiry) {
-    QCOMPARE(outcome(*control), QStringLiteral("not-sent"));
-    QVERIFY(!busy(*control));
-  }
-  // A connect event that comes late anyway is not heard.
-  emit child<velta::qt::Socket>(*control, wording(s).socket)->Connected();
-  QCOMPARE(presenter_.boxes.size(), 1);
-  fake(s).listen();
-  QTest::qWait(1500);  // past the kernel's retry of a dropped attempt
-  QCOMPARE(fake(s).requests.size(), 0);
-  QCOMPARE(presenter_.boxes.size(), 1);
-}
-
-void ControlExchangesTest::theAnswerDeadlineLeavesTheChoiceToTheUser_data() {
-  QTest::addColumn<int>("side");
-  forEachSide("no answer in time");
-}
-
-void ControlExchangesTest::theAnswerDeadlineLeavesTheChoiceToTheUser() {
-  QFETCH(int, side);
-  const Side s = Side(side);
-  fake(s).mode = Mode::Silent;
-  auto control = ready(s);
-  control->setProperty("answerTimeout", 0.3);
-  QSignalSpy shutdown(control.get(), SIGNAL(controlShutdown()));
-  start(*control, s);
-  QVERIFY(settled(*control));
-  QCOMPARE(fake(s).requests.size(), 1);
-  QCOMPARE(presenter_.boxes.size(), 1);
-  QCOMPARE(presenter_.boxes[0].box.text,
-           box(-23, QStringLiteral("no complete answer within 0.3 s") + wording(s).sent, wording(s).arrival));
-  QCOMPARE(shutdown.count(), 0);
-  if (s == Side::Inquiry) {
-    QVERIFY(button(*control, s)->isEnabled());
-    return;
-  }
-  QCOMPARE(outcome(*control), QStringLiteral("unknown"));
-  QCOMPARE(control->property("xPOSuccess"), QVariant(0));
-  QVERIFY(!busy(*control));
-  // The order may be there: PO Status tells, Submit Order stays off.
-  QVERIFY(!child<QPushButton>(*control, "cmdSubmit")->isEnabled());
-  QVERIFY(child<QPushButton>(*control, "cmdPOStat")->isEnabled());
-  QTRY_COMPARE(fake(s).disconnects, 1);
-}
-
-void ControlExchangesTest::aConnectionClosedEarly_data() {
-  QTest::addColumn<int>("side");
-  forEachSide("closed before the answer was complete");
-}
-
-void ControlExchangesTest::aConnectionClosedEarly() {
-  QFETCH(int, side);
-  const Side s = Side(side);
-  fake(s).mode = Mode::CloseEarly;
-  fake(s).answer = answerOf(s);
-  auto control = ready(s);
-  start(*control, s);
-  QVERIFY(settled(*control));
-  QCOMPARE(presenter_.boxes.size(), 1);
-  QCOMPARE(presenter_.boxes[0].box.text,
-           box(-23,
-               QStringLiteral("the distributor closed the connection before the answer was complete") + wording(s).sent,
-               wording(s).arrival));
-  QVERIFY(presenter_.forms.isEmpty());
-  if (s == Side::Inquiry) {
-    QCOMPARE(child<velta::qt::Grid>(*control, "grdItem")->Rows(), 1);
-    QVERIFY(button(*control, s)->isEnabled());
-    return;
-  }
-  QCOMPARE(outcome(*control), QStringLiteral("unknown"));
-  QCOMPARE(child<QPushButton>(*control, "cmdSubmit")->isEnabled(), false);
-  QVERIFY(child<QPushButton>(*control, "cmdPOStat")->isEnabled());
-}
-
-void ControlExchangesTest::aRefusedConnectionSendsNothing_data() {
-  QTest::addColumn<int>("side");
-  forEachSide("nobody listening");
-}
-
-void ControlExchangesTest::aRefusedConnectionSendsNothing() {
-  QFETCH(int, side);
-  const Side s = Side(side);
-  fake(s).stop();
-  auto control = ready(s);
-  start(*control, s);
-  QVERIFY(settled(*control));
-  QCOMPARE(presenter_.boxes.size(), 1);
-  const QString text = presenter_.boxes[0].box.text;
-  QVERIFY2(text.startsWith(QStringLiteral(" Error -23  no connection to ") + target(s) + QStringLiteral(": ")),
-           qPrintable(text));
-  QVERIFY2(text.endsWith(QStringLiteral("(10061)") + wording(s).notSent + kCrLf + QString::fromLatin1(wording(s).start) +
-                         kCrLf),
-           qPrintable(text));
-  QVERIFY(button(*control, s)->isEnabled());
-  if (s != Side::Inquiry) QCOMPARE(outcome(*control), QStringLiteral("not-sent"));
-}
-
-void ControlExchangesTest::aFailureOfTheSendsIsTheConnectHandlers_data() {
-  QTest::addColumn<int>("side");
-  forEachSide("the socket not connected when the connect event comes");
-}
-
-void ControlExchangesTest::aFailureOfTheSendsIsTheConnectHandlers() {
-  QFETCH(int, side);
-  const Side s = Side(side);
-  fake(s).hang();
-  auto control = ready(s);
-  QSignalSpy changes(control.get(), SIGNAL(exchangeOpenChanged(bool)));
-  start(*control, s);
-  // A connect event for a socket that is not connected: the first send fails.
-  emit child<velta::qt::Socket>(*control, wording(s).socket)->Connected();
-  QVERIFY(!open(*control));
-  QCOMPARE(changes.count(), 2);
-  QCOMPARE(presenter_.boxes.size(), 1);
-  QCOMPARE(presenter_.boxes[0].box.text,
-           box(40006, QStringLiteral("Wrong protocol or connection state for the requested transaction or request"),
-               wording(s).connect));
-  QCOMPARE(presenter_.boxes[0].box.title, errorTitle(s));
-  // Nothing went out, so the exchange may be started again.
-  QVERIFY(button(*control, s)->isEnabled());
-  if (s != Side::Inquiry) {
-    QCOMPARE(outcome(*control), QStringLiteral("not-sent"));
-    QVERIFY(!busy(*control));
-  }
-}
-
-void ControlExchangesTest::malformedAnswersAreReportedAtOnce_data() {
-  QTest::addColumn<int>("side");
+  QTest::addColumn<int>("mode");
   QTest::addColumn<QByteArray>("answer");
-  QTest::addColumn<QString>("textStart");
-  QTest::addColumn<QString>("textEnd");  // the suffix line and the detail line
-  QTest::addColumn<QString>("title");
-  QTest::addColumn<int>("rowsKept");  // of the inquiry's result grid; -1: not an inquiry
-  const QString order = QStringLiteral("veltaorder Error");
-  const QString inquiry = QStringLiteral("veltaiq error");
-  const auto ends = [](const char* suffix, const QString& detail = {}) {
+  QTest::addColumn<QString>("server");     // "listen", "stop", "hang"
+  QTest::addColumn<QString>("action");     // "", "exit", "connect event" (the sends fail), "late connect"
+  QTest::addColumn<QString>("textStart");  // of the one box; "": no box
+  QTest::addColumn<QString>("textEnd");
+  QTest::addColumn<QString>("title");      // "": the control's error title
+  QTest::addColumn<QString>("buttons");    // "again": the start button usable; "status": only PO Status
+  QTest::addColumn<QString>("outcome");    // the order control's lastOutcome
+  QTest::addColumn<QString>("journal");    // the outcome the journal holds
+  QTest::addColumn<bool>("keepsAnswer");   // the journal holds the answer as it came
+  QTest::addColumn<int>("rows");           // of the inquiry's result grid, not auto-sized; -1: not an inquiry
+  const int answer = int(Mode::Answer);
+  const int silent = int(Mode::Silent);
+  const QString subscript = QStringLiteral(" Error 9  Subscript out of range\r\n");
+  const auto line = [](const char* suffix, const QString& detail = {}) {
     return QString::fromLatin1(suffix) + kCrLf + (detail.isEmpty() ? QString() : QStringLiteral("  ") + detail + kCrLf);
   };
-  const QString subscript = QStringLiteral(" Error 9  Subscript out of range\r\n");
+  for (Side s : {Side::Order, Side::Status, Side::Inquiry}) {
+    const Wording& w = wording(s);
+    const int rows = s == Side::Inquiry ? 0 : -1;
+    const QString afterSending = s == Side::Inquiry ? "again" : "status";
+    row(s, "no connection in time")
+        << answer << answerOf(s) << "hang" << "late connect"
+        << box(-23, QStringLiteral("no connection to ") + target(s) + QStringLiteral(" within 0.3 s") + w.notSent, w.start)
+        << "" << "" << "again" << "not-sent" << "connection-failed" << false << rows;
+    row(s, "nobody listening") << answer << answerOf(s) << "stop" << ""
+                               << QStringLiteral(" Error -23  no connection to ") + target(s) + QStringLiteral(": ")
+                               << QStringLiteral("(10061)") + w.notSent + kCrLf + QString::fromLatin1(w.start) + kCrLf
+                               << "" << "again" << "not-sent" << "connection-failed" << false << rows;
+    // Connected as the socket is not: the first send fails, nothing went out.
+    row(s, "the sends fail")
+        << answer << answerOf(s) << "hang" << "connect event"
+        << box(40006, QStringLiteral("Wrong protocol or connection state for the requested transaction or request"),
+               w.connect)
+        << "" << "" << "again" << "not-sent" << "closed-early" << false << rows;
+    row(s, "no answer in time") << silent << QByteArray() << "listen" << ""
+                                << box(-23, QStringLiteral("no complete answer within 0.3 s") + w.sent, w.arrival)
+                                << "" << "" << afterSending << "unknown" << "timed-out" << false << rows;
+    row(s, "closed early") << int(Mode::CloseEarly) << answerOf(s) << "listen" << ""
+                           << box(-23,
+                                  QStringLiteral("the distributor closed the connection before the answer was complete") +
+                                      w.sent,
+                                  w.arrival)
+                           << "" << "" << afterSending << "unknown" << "closed-early" << false << rows;
+    row(s, "Exit with the request sent") << silent << QByteArray() << "listen" << "exit" << "" << "" << "" << ""
+                                         << "unknown" << "abandoned" << false << rows;
+    // Kept in the journal up to the piece that passed the framing's limit.
+    row(s, "beyond the framing's limit") << answer << beyondTheLimit() << "listen" << "" << " Error -21  "
+                                         << line(w.arrival) << "" << afterSending << "malformed" << "malformed"
+                                         << false << rows;
+    row(s, "an exception") << answer << framed(kExceptionHeader + "99|1|2|3|4|5\n") << "listen" << "" << "" << ""
+                           << "" << "" << "exception" << "exception" << true << rows;
+  }
   const QByteArray ack = kOrderHeader + "01|104233|100231|2|D-77001\n";
   row(Side::Order, "longer than announced")
-      << QByteArray("20\n" + ack) << " Error -23  the answer is longer than the 20 bytes its length line announced\r\n"
-      << ends(" in ws1_DataArrival routine") << order << -1;
+      << answer << QByteArray("20\n" + ack) << "listen" << ""
+      << " Error -23  the answer is longer than the 20 bytes its length line announced\r\n"
+      << line(" in ws1_DataArrival routine") << "" << "status" << "malformed" << "malformed" << true << -1;
   row(Side::Order, "summary too short")
-      << framed(kOrderHeader + "01|104233|100231|2\n") << subscript
-      << ends(" in ws1_DataArrival routine", "record 1 of the answer has 4 fields; an order summary needs 5") << order
-      << -1;
-  row(Side::Order, "no record 1") << framed(kOrderHeader) << subscript
-                                  << ends(" in ws1_DataArrival routine",
-                                          "record 1 of the answer has 0 fields; an order summary needs 5")
-                                  << order << -1;
+      << answer << framed(kOrderHeader + "01|104233|100231|2\n") << "listen" << "" << subscript
+      << line(" in ws1_DataArrival routine", "record 1 of the answer has 4 fields; an order summary needs 5") << ""
+      << "status" << "malformed" << "malformed" << true << -1;
+  row(Side::Order, "no record 1")
+      << answer << framed(kOrderHeader) << "listen" << "" << subscript
+      << line(" in ws1_DataArrival routine", "record 1 of the answer has 0 fields; an order summary needs 5") << ""
+      << "status" << "malformed" << "malformed" << true << -1;
   row(Side::Order, "announced above the limit")
-      << QByteArray("99999999\n" + ack)
+      << answer << QByteArray("99999999\n" + ack) << "listen" << ""
       << " Error -21  the answer announces 99999999 bytes, 83222783 more than the limit of 16777216 bytes (16 MiB)\r\n"
-      << ends(" in ws1_DataArrival routine") << order << -1;
+      << line(" in ws1_DataArrival routine") << "" << "status" << "malformed" << "malformed" << true << -1;
   // A status answer the reader refuses is boxed as statusResponse boxes it.
   row(Side::Status, "status header too short")
-      << framed(kStatusHeader + "01|104233||100232\n02|104233|T-1|100232|20261201\n") << subscript
-      << ends(" in statusResponse routine", "record 2 of the answer has 5 fields; the status header needs 6")
-      << "veltaorder error" << -1;
+      << answer << framed(kStatusHeader + "01|104233||100232\n02|104233|T-1|100232|20261201\n") << "listen" << ""
+      << subscript << line(" in statusResponse routine", "record 2 of the answer has 5 fields; the status header needs 6")
+      << "veltaorder error" << "status" << "malformed" << "malformed" << true << -1;
   row(Side::Status, "line record too short")
-      << framed(kStatusHeader + "01|x\n02|104233|T-1|100232|20261201|OPEN\n05|ACD|PF52|ACD\n") << subscript
-      << ends(" in statusResponse routine", "record 3 of the answer has 4 fields; an order line needs 10")
-      << "veltaorder error" << -1;
+      << answer << framed(kStatusHeader + "01|x\n02|104233|T-1|100232|20261201|OPEN\n05|ACD|PF52|ACD\n") << "listen"
+      << "" << subscript << line(" in statusResponse routine", "record 3 of the answer has 4 fields; an order line needs 10")
+      << "veltaorder error" << "status" << "malformed" << "malformed" << true << -1;
   row(Side::Status, "longer than announced")
-      << QByteArray("10\n" + kStatusHeader) << " Error -23  the answer is longer than the 10 bytes its length line announced\r\n"
-      << ends(" in ws2_DataArrival routine") << order << -1;
-  const QByteArray inquiryMessage = "00|//VELTA//846\n01\n" + detail(25, "a") + "\n";
+      << answer << QByteArray("10\n" + kStatusHeader) << "listen" << ""
+      << " Error -23  the answer is longer than the 10 bytes its length line announced\r\n"
+      << line(" in ws2_DataArrival routine") << "" << "status" << "malformed" << "malformed" << true << -1;
+  const QByteArray message = "00|//VELTA//846\n01\n" + detail(25, "a") + "\n";
   row(Side::Inquiry, "longer than announced")
-      << QByteArray::number(inquiryMessage.size() - 5) + "\n" + inquiryMessage
+      << answer << QByteArray::number(message.size() - 5) + "\n" + message << "listen" << ""
       << QStringLiteral(" Error -23  the answer is longer than the %1 bytes its length line announced\r\n")
-             .arg(inquiryMessage.size() - 5)
-      << ends(" in ws1_Dataarrival routine") << inquiry << 0;
+             .arg(message.size() - 5)
+      << line(" in ws1_Dataarrival routine") << "" << "again" << "" << "malformed" << true << 0;
   row(Side::Inquiry, "announced above the limit")
-      << QByteArray("99999999\n00|//VELTA//846\n") << " Error -21  the answer announces 99999999 bytes"
-      << ends(" in ws1_Dataarrival routine") << inquiry << 0;
+      << answer << QByteArray("99999999\n00|//VELTA//846\n") << "listen" << ""
+      << " Error -21  the answer announces 99999999 bytes" << line(" in ws1_Dataarrival routine") << "" << "again"
+      << "" << "malformed" << true << 0;
   row(Side::Inquiry, "a short detail line keeps the rows before it")
+      << answer
       << framed("00|//VELTA//846\n01\n" + detail(25, "a") + "\n" + detail(24, "b") + "\n" + detail(25, "c") + "\n")
-      << subscript << ends(" in parseResponse routine", "record 3 of the answer has 24 fields, 25 needed") << inquiry
-      << 1;
+      << "listen" << "" << subscript << line(" in parseResponse routine", "record 3 of the answer has 24 fields, 25 needed")
+      << "" << "again" << "" << "malformed" << true << 1;
   row(Side::Inquiry, "an exception without its record")
-      << framed("00|//VELTA//EXR\n99|104233|IQ\n") << subscript
-      << ends(" in parseResponse routine", "record 1 of the answer has 3 fields, 6 needed") << inquiry << 0;
+      << answer << framed("00|//VELTA//EXR\n99|104233|IQ\n") << "listen" << "" << subscript
+      << line(" in parseResponse routine", "record 1 of the answer has 3 fields, 6 needed") << "" << "again" << ""
+      << "malformed" << true << 0;
 }
 
-void ControlExchangesTest::malformedAnswersAreReportedAtOnce() {
+void ControlExchangesTest::everyEndingIsReportedAndJournaled() {
   QFETCH(int, side);
+  QFETCH(int, mode);
   QFETCH(QByteArray, answer);
+  QFETCH(QString, server);
+  QFETCH(QString, action);
   QFETCH(QString, textStart);
   QFETCH(QString, textEnd);
   QFETCH(QString, title);
-  QFETCH(int, rowsKept);
+  QFETCH(QString, buttons);
+  QFETCH(QString, outcome);
+  QFETCH(QString, journal);
+  QFETCH(bool, keepsAnswer);
+  QFETCH(int, rows);
   const Side s = Side(side);
+  QTemporaryDir base;
+  const std::filesystem::path folder = std::filesystem::path(base.path().toStdString()) / "journal";
+  fake(s).mode = Mode(mode);
   fake(s).answer = answer;
-  auto control = ready(s);
-  control->setProperty("answerTimeout", 60);  // at once, not at the deadline
-  QSignalSpy shutdown(control.get(), SIGNAL(controlShutdown()));
+  auto control = ready(s, QString::fromStdString(folder.string()));
+  control->setProperty("connectTimeout", 0.3);
+  control->setProperty("answerTimeout", Mode(mode) == Mode::Silent ? 0.3 : 60);
+  if (server == QLatin1String("stop")) fake(s).stop();
+  if (server == QLatin1String("hang")) fake(s).hang();
   velta::qt::Grid* results = s == Side::Inquiry ? child<velta::qt::Grid>(*control, "grdItem") : nullptr;
   const int width = results ? results->colWidthPixels(0) : 0;
+  QSignalSpy shutdown(control.get(), SIGNAL(controlShutdown()));
+  QSignalSpy changes(control.get(), SIGNAL(exchangeOpenChanged(bool)));
   start(*control, s);
-  QVERIFY(settled(*control));
-  QCOMPARE(presenter_.boxes.size(), 1);
-  QVERIFY(presenter_.forms.isEmpty());
-  const QString text = presenter_.boxes[0].box.text;
-  QVERIFY2(text.startsWith(textStart), qPrintable(text));
-  QVERIFY2(text.endsWith(textEnd), qPrintable(text));
-  QCOMPARE(presenter_.boxes[0].box.title, title);
-  QCOMPARE(control->property("errText").toString(), text);
-  QCOMPARE(shutdown.count(), 0);
-  if (results) {
-    QCOMPARE(results->Rows(), 1 + rowsKept);
-    QCOMPARE(results->colWidthPixels(0), width);  // not auto-sized
-    QVERIFY(button(*control, s)->isEnabled());
-    return;
+  QVERIFY(open(*control));
+  QVERIFY(!button(*control, s)->isEnabled());
+  // Committed before the first byte went out.
+  QCOMPARE(velta::ExchangeJournal::openExisting(folder).list().at(0).outcome, std::string("pending"));
+  QCOMPARE(fake(s).requests.size(), 0);
+  velta::qt::Socket* socket = child<velta::qt::Socket>(*control, wording(s).socket);
+  if (action == QLatin1String("exit")) {
+    QTRY_COMPARE(fake(s).requests.size(), 1);
+    QTest::mouseClick(child<QPushButton>(*control, "cmdExit"), Qt::LeftButton);
+  } else if (action == QLatin1String("connect event")) {
+    emit socket->Connected();
   }
-  QCOMPARE(outcome(*control), QStringLiteral("malformed"));
-  QCOMPARE(control->property("xPOSuccess"), QVariant(0));
-  QVERIFY(!busy(*control));
-  QVERIFY(!child<QPushButton>(*control, "cmdSubmit")->isEnabled());
-  QVERIFY(child<QPushButton>(*control, "cmdPOStat")->isEnabled());
+  QVERIFY(settled(*control));
+  QCOMPARE(changes.count(), 2);
+
+  if (textStart.isEmpty()) {
+    QVERIFY(presenter_.boxes.isEmpty());
+  } else {
+    QCOMPARE(presenter_.boxes.size(), 1);
+    const velta::qt::MessageBox& shown = presenter_.boxes[0].box;
+    QVERIFY2(shown.text.startsWith(textStart), qPrintable(shown.text));
+    QVERIFY2(shown.text.endsWith(textEnd), qPrintable(shown.text));
+    QCOMPARE(shown.title, title.isEmpty() ? errorTitle(s) : title);
+    QVERIFY(shown.systemModal);
+    QCOMPARE(control->property("errText").toString(), shown.text);
+  }
+  const bool exception = journal == QLatin1String("exception");
+  QCOMPARE(presenter_.forms.size(), exception ? 1 : 0);
+  QCOMPARE(shutdown.count(), exception || action == QLatin1String("exit") ? 1 : 0);
+  if (buttons == QLatin1String("again")) QVERIFY(button(*control, s)->isEnabled());
+  if (buttons == QLatin1String("status")) {
+    // The order may be there: PO Status tells, Submit Order stays off.
+    QVERIFY(!child<QPushButton>(*control, "cmdSubmit")->isEnabled());
+    QVERIFY(child<QPushButton>(*control, "cmdPOStat")->isEnabled());
+  }
+  if (s != Side::Inquiry) {
+    QCOMPARE(this->outcome(*control), outcome);
+    QCOMPARE(control->property("xPOSuccess"), QVariant(0));
+    QVERIFY(!busy(*control));
+  }
+  if (results) {
+    QCOMPARE(results->Rows(), 1 + rows);
+    QCOMPARE(results->colWidthPixels(0), width);
+  }
+
+  const auto entries = velta::ExchangeJournal::openExisting(folder).list();
+  QCOMPARE(entries.size(), std::size_t(1));
+  QCOMPARE(QString::fromStdString(entries[0].outcome), journal);
+  QVERIFY(entries[0].finished.has_value());
+  const QByteArray journaled = QByteArray::fromStdString(entries[0].answer.value_or(""));
+  if (keepsAnswer) QCOMPARE(journaled, answer);
+  if (answer == beyondTheLimit()) {
+    QVERIFY2(journaled.size() > qsizetype(velta::AnswerFraming::kLimit), qPrintable(QString::number(journaled.size())));
+    QVERIFY(answer.startsWith(journaled));
+  }
+
+  // Nothing the connection does later is heard.
+  if (journal == QLatin1String("timed-out")) QTRY_COMPARE(fake(s).disconnects, 1);
+  if (action == QLatin1String("late connect")) {
+    emit socket->Connected();
+    QCOMPARE(presenter_.boxes.size(), 1);
+    fake(s).listen();
+    QTest::qWait(1500);  // past the kernel's retry of a dropped attempt
+    QCOMPARE(fake(s).requests.size(), 0);
+    QCOMPARE(presenter_.boxes.size(), 1);
+  }
+  if (action == QLatin1String("exit")) {
+    QTRY_COMPARE(fake(s).disconnects, 1);
+    QTest::qWait(600);  // past the answer deadline: it was stopped
+    QVERIFY(presenter_.boxes.isEmpty());
+    QCOMPARE(shutdown.count(), 1);
+  }
 }
 
 void ControlExchangesTest::aDeadlineOfZeroWaitsWithoutEnd_data() {
@@ -520,33 +474,6 @@ void ControlExchangesTest::aDeadlineOfZeroWaitsWithoutEnd() {
   QVERIFY(open(*control));
   QVERIFY(!button(*control, s)->isEnabled());
   if (s != Side::Inquiry) QVERIFY(busy(*control));
-}
-
-void ControlExchangesTest::exitWhileOpenEndsItAndStopsTheDeadline_data() {
-  QTest::addColumn<int>("side");
-  forEachSide("Exit with the request sent");
-}
-
-void ControlExchangesTest::exitWhileOpenEndsItAndStopsTheDeadline() {
-  QFETCH(int, side);
-  const Side s = Side(side);
-  fake(s).mode = Mode::Silent;
-  auto control = ready(s);
-  control->setProperty("answerTimeout", 0.3);
-  QSignalSpy shutdown(control.get(), SIGNAL(controlShutdown()));
-  start(*control, s);
-  QTRY_COMPARE(fake(s).requests.size(), 1);
-  QTest::mouseClick(child<QPushButton>(*control, "cmdExit"), Qt::LeftButton);
-  QCOMPARE(shutdown.count(), 1);
-  QVERIFY(!open(*control));
-  if (s != Side::Inquiry) {
-    QCOMPARE(outcome(*control), QStringLiteral("unknown"));
-    QVERIFY(!busy(*control));
-  }
-  QTRY_COMPARE(fake(s).disconnects, 1);
-  QTest::qWait(600);  // past the answer deadline: it was stopped
-  QVERIFY(presenter_.boxes.isEmpty());
-  QCOMPARE(shutdown.count(), 1);
 }
 
 void ControlExchangesTest::aSecondExchangeWhileOneIsOpenIsRefused_data() {
@@ -794,84 +721,6 @@ void ControlExchangesTest::aJournalFolderOthersMayUseSendsNothing() {
   QTest::qWait(100);
   QCOMPARE(fake(s).connections, 0);
   QVERIFY(!std::filesystem::exists(folder / "journal.sqlite"));
-}
-
-void ControlExchangesTest::theJournalTellsHowEachExchangeEnded_data() {
-  QTest::addColumn<int>("side");
-  QTest::addColumn<int>("mode");
-  QTest::addColumn<QByteArray>("answer");
-  QTest::addColumn<QString>("server");  // "listen", "stop", "hang"
-  QTest::addColumn<QString>("action");  // "", "exit", or "connect event" (the sends fail)
-  QTest::addColumn<QString>("outcome");
-  QTest::addColumn<QString>("kept");    // of the answer in the journal: "all", "part" or ""
-  const int answer = int(Mode::Answer);
-  const int silent = int(Mode::Silent);
-  const int closeEarly = int(Mode::CloseEarly);
-  for (Side s : {Side::Order, Side::Status, Side::Inquiry}) {
-    row(s, "timed out") << silent << QByteArray() << "listen" << "" << "timed-out" << "";
-    row(s, "closed early") << closeEarly << answerOf(s) << "listen" << "" << "closed-early" << "";
-    row(s, "refused") << answer << answerOf(s) << "stop" << "" << "connection-failed" << "";
-    row(s, "no connection in time") << answer << answerOf(s) << "hang" << "" << "connection-failed" << "";
-    row(s, "Exit while open") << silent << QByteArray() << "listen" << "exit" << "abandoned" << "";
-    row(s, "the sends fail") << answer << answerOf(s) << "hang" << "connect event" << "closed-early" << "";
-    // Held up to the piece that passed the framing's limit.
-    row(s, "beyond the framing's limit") << answer << beyondTheLimit() << "listen" << "" << "malformed" << "part";
-  }
-  row(Side::Order, "malformed") << answer << framed(kOrderHeader + "01|1|2\n") << "listen" << "" << "malformed"
-                                << "all";
-  row(Side::Order, "exception") << answer << framed(kExceptionHeader + "99|1|2|3|4|5\n") << "listen" << ""
-                                << "exception" << "all";
-  row(Side::Status, "exception") << answer << framed(kExceptionHeader + "99|1|2|3|4|5\n") << "listen" << ""
-                                 << "exception" << "all";
-  row(Side::Status, "malformed") << answer << framed(kStatusHeader + "01|x\n02|1\n") << "listen" << ""
-                                 << "malformed" << "all";
-  row(Side::Inquiry, "exception") << answer << framed("00|//VELTA//EXR\n99|1|2|3|4|5\n") << "listen" << ""
-                                  << "exception" << "all";
-  row(Side::Inquiry, "short detail line") << answer << framed("00|//VELTA//846\n01\n" + detail(24, "a") + "\n")
-                                          << "listen" << "" << "malformed" << "all";
-  row(Side::Inquiry, "longer than announced") << answer << QByteArray("3\n00|//VELTA//846\n") << "listen" << ""
-                                              << "malformed" << "all";
-}
-
-void ControlExchangesTest::theJournalTellsHowEachExchangeEnded() {
-  QFETCH(int, side);
-  QFETCH(int, mode);
-  QFETCH(QByteArray, answer);
-  QFETCH(QString, server);
-  QFETCH(QString, action);
-  QFETCH(QString, outcome);
-  QFETCH(QString, kept);
-  const Side s = Side(side);
-  QTemporaryDir base;
-  const std::filesystem::path folder = std::filesystem::path(base.path().toStdString()) / "journal";
-  fake(s).mode = Mode(mode);
-  fake(s).answer = answer;
-  auto control = ready(s, QString::fromStdString(folder.string()));
-  control->setProperty("connectTimeout", 0.3);
-  control->setProperty("answerTimeout", mode == int(Mode::Silent) && action.isEmpty() ? 0.3 : 60);
-  if (server == QLatin1String("stop")) fake(s).stop();
-  if (server == QLatin1String("hang")) fake(s).hang();
-  start(*control, s);
-  // Committed before the first byte went out.
-  QCOMPARE(velta::ExchangeJournal::openExisting(folder).list().at(0).outcome, std::string("pending"));
-  QCOMPARE(fake(s).requests.size(), 0);
-  if (action == QLatin1String("exit")) {
-    QTRY_COMPARE(fake(s).requests.size(), 1);
-    QTest::mouseClick(child<QPushButton>(*control, "cmdExit"), Qt::LeftButton);
-  } else if (action == QLatin1String("connect event")) {
-    emit child<velta::qt::Socket>(*control, wording(s).socket)->Connected();
-  }
-  QVERIFY(settled(*control));
-  const auto entries = velta::ExchangeJournal::openExisting(folder).list();
-  QCOMPARE(entries.size(), std::size_t(1));
-  QCOMPARE(QString::fromStdString(entries[0].outcome), outcome);
-  QVERIFY(entries[0].finished.has_value());
-  const QByteArray journaled = QByteArray::fromStdString(entries[0].answer.value_or(""));
-  if (kept == QLatin1String("all")) QCOMPARE(journaled, answer);
-  if (kept == QLatin1String("part")) {
-    QVERIFY2(journaled.size() > qsizetype(velta::AnswerFraming::kLimit), qPrintable(QString::number(journaled.size())));
-    QVERIFY(answer.startsWith(journaled));
-  }
 }
 
 void ControlExchangesTest::anOrderThatMayHaveReachedTheDistributorIsAskedAbout_data() {

@@ -104,24 +104,14 @@ class ControlExchangesTest : public QObject {
 
   void everyEndingIsReportedAndJournaled_data();
   void everyEndingIsReportedAndJournaled();
-  void aDeadlineOfZeroWaitsWithoutEnd_data();
-  void aDeadlineOfZeroWaitsWithoutEnd();
-  void aSecondExchangeWhileOneIsOpenIsRefused_data();
-  void aSecondExchangeWhileOneIsOpenIsRefused();
-  void anotherOrderCannotBeLoadedWhileOneIsOpen_data();
-  void anotherOrderCannotBeLoadedWhileOneIsOpen();
-  void fieldsThatWouldBreakTheMessageAreRefused_data();
-  void fieldsThatWouldBreakTheMessageAreRefused();
-  void noTargetNothingSent_data();
-  void noTargetNothingSent();
+  void anOpenExchangeRefusesASecondAndAnotherOrder_data();
+  void anOpenExchangeRefusesASecondAndAnotherOrder();
+  void whatCannotBeSentIsRefusedBeforeConnecting_data();
+  void whatCannotBeSentIsRefusedBeforeConnecting();
   void theJournalKeepsTheExchangeOwnerOnly_data();
   void theJournalKeepsTheExchangeOwnerOnly();
-  void aJournalFolderOthersMayUseSendsNothing_data();
-  void aJournalFolderOthersMayUseSendsNothing();
   void anOrderThatMayHaveReachedTheDistributorIsAskedAbout_data();
   void anOrderThatMayHaveReachedTheDistributorIsAskedAbout();
-  void bothControlsTellWhenAnExchangeOpensAndEnds_data();
-  void bothControlsTellWhenAnExchangeOpensAndEnds();
 
  private:
   static QTestData& row(Side side, const char* name) {
@@ -453,13 +443,27 @@ void ControlExchangesTest::everyEndingIsReportedAndJournaled() {
   }
 }
 
-void ControlExchangesTest::aDeadlineOfZeroWaitsWithoutEnd_data() {
+void ControlExchangesTest::anOpenExchangeRefusesASecondAndAnotherOrder_data() {
   QTest::addColumn<int>("side");
-  forEachSide("answer deadline 0");
+  QTest::addColumn<QStringList>("refusals");
+  const QString open = QStringLiteral(" while an exchange with the distributor is open; wait for it or press Exit");
+  // An acknowledgement must never be recorded against another order's number.
+  const QStringList order{
+      box(-23, QStringLiteral("An order cannot be sent") + open, " in submitorder routine"),
+      box(-23, QStringLiteral("A status cannot be asked") + open, " in poStatus routine"),
+      box(-23, QStringLiteral("The purchase-order number cannot be changed") + open, " in xPONum routine"),
+      box(-23, QStringLiteral("A purchase order cannot be loaded") + open, " in setPO routine")};
+  row(Side::Order, "order open") << order;
+  row(Side::Status, "status open") << order;
+  row(Side::Inquiry, "inquiry open")
+      << QStringList{box(-23, QStringLiteral("an inquiry is already open; its answer comes first"),
+                         " in locatePart routine")};
 }
 
-void ControlExchangesTest::aDeadlineOfZeroWaitsWithoutEnd() {
+// With both deadlines as long as they go: it stays open, and nothing else starts.
+void ControlExchangesTest::anOpenExchangeRefusesASecondAndAnotherOrder() {
   QFETCH(int, side);
+  QFETCH(QStringList, refusals);
   const Side s = Side(side);
   fake(s).mode = Mode::Silent;
   auto control = ready(s);
@@ -469,174 +473,115 @@ void ControlExchangesTest::aDeadlineOfZeroWaitsWithoutEnd() {
   QCOMPARE(control->property("connectTimeout").toDouble(), 86400.0);  // a day at most
   start(*control, s);
   QTRY_COMPARE(fake(s).requests.size(), 1);
-  QTest::qWait(300);
-  QVERIFY(presenter_.boxes.isEmpty());
-  QVERIFY(open(*control));
-  QVERIFY(!button(*control, s)->isEnabled());
-  if (s != Side::Inquiry) QVERIFY(busy(*control));
-}
-
-void ControlExchangesTest::aSecondExchangeWhileOneIsOpenIsRefused_data() {
-  QTest::addColumn<int>("side");
-  QTest::addColumn<QStringList>("refusals");
-  const QString open = QStringLiteral(" while an exchange with the distributor is open; wait for it or press Exit");
-  row(Side::Order, "order open")
-      << QStringList{box(-23, QStringLiteral("An order cannot be sent") + open, " in submitorder routine"),
-                     box(-23, QStringLiteral("A status cannot be asked") + open, " in poStatus routine")};
-  row(Side::Status, "status open")
-      << QStringList{box(-23, QStringLiteral("An order cannot be sent") + open, " in submitorder routine"),
-                     box(-23, QStringLiteral("A status cannot be asked") + open, " in poStatus routine")};
-  row(Side::Inquiry, "inquiry open")
-      << QStringList{box(-23, QStringLiteral("an inquiry is already open; its answer comes first"),
-                         " in locatePart routine")};
-}
-
-void ControlExchangesTest::aSecondExchangeWhileOneIsOpenIsRefused() {
-  QFETCH(int, side);
-  QFETCH(QStringList, refusals);
-  const Side s = Side(side);
-  fake(s).mode = Mode::Silent;
-  auto control = ready(s);
-  control->setProperty("answerTimeout", 30);
-  start(*control, s);
-  QTRY_COMPARE(fake(s).requests.size(), 1);
-  if (s == Side::Inquiry) {
+  auto* order = qobject_cast<OrderControl*>(control.get());
+  const QVariant number = order ? order->xPONum() : QVariant();
+  const int rows = order ? child<velta::qt::Grid>(*order, "VSFlexGrid1")->Rows() : 0;
+  const QString vendor = order ? child<QLabel>(*order, "lblPOHdr(0)")->text() : QString();
+  if (!order) {
     start(*control, s);  // a host calling it directly
   } else {
     start(*control, Side::Order);
     start(*control, Side::Status);
+    order->setXPONum(QStringLiteral("100233"));
+    order->setPO();
   }
   QStringList texts;
   for (const auto& shown : presenter_.boxes) texts << shown.box.text;
   QCOMPARE(texts, refusals);
   QVERIFY(open(*control));  // the open one goes on
   QVERIFY(!button(*control, s)->isEnabled());
-  if (s != Side::Inquiry) QVERIFY(busy(*control));
-  QTest::qWait(100);
+  QTest::qWait(300);
+  QCOMPARE(presenter_.boxes.size(), refusals.size());
+  QVERIFY(open(*control));
   for (FakeDistributor* f : {&orders_, &status_, &inquiry_}) QCOMPARE(f->connections, f == &fake(s) ? 1 : 0);
-}
-
-void ControlExchangesTest::anotherOrderCannotBeLoadedWhileOneIsOpen_data() {
-  QTest::addColumn<int>("side");
-  row(Side::Order, "an order sent");
-  row(Side::Status, "a status asked");
-}
-
-void ControlExchangesTest::anotherOrderCannotBeLoadedWhileOneIsOpen() {
-  QFETCH(int, side);
-  const Side s = Side(side);
-  fake(s).mode = Mode::Silent;
-  auto widget = ready(s);
-  auto& control = static_cast<OrderControl&>(*widget);
-  const QVariant number = control.xPONum();
-  start(control, s);
-  QTRY_COMPARE(fake(s).requests.size(), 1);
-  auto* grid = child<velta::qt::Grid>(control, "VSFlexGrid1");
-  const int rows = grid->Rows();
-  const QString vendor = child<QLabel>(control, "lblPOHdr(0)")->text();
-  QSignalSpy changed(&control, &OrderControl::xPONumChanged);
-  control.setXPONum(QStringLiteral("100233"));
-  control.setPO();
-  const QString open = QStringLiteral(" while an exchange with the distributor is open; wait for it or press Exit");
-  QCOMPARE(presenter_.boxes.size(), 2);
-  QCOMPARE(presenter_.boxes[0].box.text,
-           box(-23, QStringLiteral("The purchase-order number cannot be changed") + open, " in xPONum routine"));
-  QCOMPARE(presenter_.boxes[1].box.text,
-           box(-23, QStringLiteral("A purchase order cannot be loaded") + open, " in setPO routine"));
+  if (!order) return;
+  QVERIFY(busy(*control));
   // Whatever the distributor answers belongs to the order that was sent.
-  QCOMPARE(control.xPONum(), number);
-  QCOMPARE(changed.count(), 0);
-  QCOMPARE(child<QLabel>(control, "lblPO")->text(), number.toString());
-  QCOMPARE(child<QLabel>(control, "lblPOHdr(0)")->text(), vendor);
-  QCOMPARE(grid->Rows(), rows);
-  QVERIFY(control.exchangeOpen());
-  QVERIFY(busy(control));
+  QCOMPARE(order->xPONum(), number);
+  QCOMPARE(child<QLabel>(*order, "lblPO")->text(), number.toString());
+  QCOMPARE(child<QLabel>(*order, "lblPOHdr(0)")->text(), vendor);
+  QCOMPARE(child<velta::qt::Grid>(*order, "VSFlexGrid1")->Rows(), rows);
 }
 
-void ControlExchangesTest::fieldsThatWouldBreakTheMessageAreRefused_data() {
+void ControlExchangesTest::whatCannotBeSentIsRefusedBeforeConnecting_data() {
   QTest::addColumn<int>("side");
-  QTest::addColumn<int>("row");
-  QTest::addColumn<int>("col");
-  QTest::addColumn<QString>("text");
-  QTest::addColumn<QString>("description");
-  row(Side::Order, "bar in part") << 3 << 2 << "PF|52" << "a \"|\" in the part number of row 3";
-  row(Side::Order, "tab in quantity") << 1 << 4 << "1\t2" << "a TAB in the quantity of row 1";
-  row(Side::Order, "LF in line code") << 2 << 1 << "A\nB" << "an LF in the line code of row 2";
-  row(Side::Order, "beyond Latin-1") << 2 << 2 << QStringLiteral("PF\u20ac")
-                                     << "a character outside Latin-1 in the part number of row 2";
-  row(Side::Inquiry, "bar in part") << 3 << 1 << "R|9" << "a \"|\" in the part number of row 3";
-  row(Side::Inquiry, "tab in quantity") << 2 << 2 << "1\t" << "a TAB in the quantity of row 2";
-  row(Side::Inquiry, "LF in line code") << 6 << 0 << "B\nK" << "an LF in the line code of row 6";
-  row(Side::Inquiry, "beyond Latin-1") << 4 << 1 << QStringLiteral("R\u20AC9")
-                                       << "a character outside Latin-1 in the part number of row 4";
-  // Row 1 of the inquiry is the host's part, taken from its property.
-  row(Side::Inquiry, "host's part beyond Latin-1") << 1 << 1 << QStringLiteral("PH\u20AC")
-                                                   << "a character outside Latin-1 in the part number of row 1";
-}
-
-void ControlExchangesTest::fieldsThatWouldBreakTheMessageAreRefused() {
-  QFETCH(int, side);
-  QFETCH(int, row);
-  QFETCH(int, col);
-  QFETCH(QString, text);
-  QFETCH(QString, description);
-  const Side s = Side(side);
-  auto control = ready(s);
-  if (s == Side::Order) {
-    child<velta::qt::Grid>(*control, "VSFlexGrid1")->setTextMatrix(row, col, text);
-  } else if (row == 1) {
-    control->setProperty("xPart", text);
-  } else {
-    auto* grid = child<velta::qt::Grid>(*control, "grdIQ");
-    for (int c = 0; c < 3; ++c) grid->setTextMatrix(row, c, QStringLiteral("X"));
-    grid->setTextMatrix(row, col, text);
-  }
-  start(*control, s);
-  QCOMPARE(presenter_.boxes.size(), 1);
-  QCOMPARE(presenter_.boxes[0].box.text, box(-23, description, wording(s).start));
-  QVERIFY(!open(*control));
-  QVERIFY(button(*control, s)->isEnabled());
-  if (s == Side::Order) {
-    QCOMPARE(outcome(*control), QStringLiteral("not-sent"));
-    QVERIFY(!busy(*control));
-  }
-  QTest::qWait(50);
-  QCOMPARE(fake(s).connections, 0);
-}
-
-void ControlExchangesTest::noTargetNothingSent_data() {
-  QTest::addColumn<int>("side");
-  QTest::addColumn<int>("which");  // the purchase order, or the inquiry's vendor
+  QTest::addColumn<QString>("setup");        // "cell", "order", "vendor" or "journal"
+  QTest::addColumn<QStringList>("values");   // a cell's row, column, text; the order; the vendor; the folder's mode
   QTest::addColumn<QString>("textStart");
-  QTest::addColumn<QString>("textEnd");
-  row(Side::Order, "no host") << 100236 << " Error -23  no distributor host for this order\r\n" << "";
+  QTest::addColumn<QString>("textEnd");      // before the suffix line
+  const auto field = [](Side s, const char* name, int r, int c, const QString& text, const char* what) {
+    row(s, name) << "cell" << QStringList{QString::number(r), QString::number(c), text}
+                 << QStringLiteral(" Error -23  ") + QString::fromLatin1(what) + kCrLf << "";
+  };
+  field(Side::Order, "bar in part", 3, 2, "PF|52", "a \"|\" in the part number of row 3");
+  field(Side::Order, "tab in quantity", 1, 4, "1\t2", "a TAB in the quantity of row 1");
+  field(Side::Order, "LF in line code", 2, 1, "A\nB", "an LF in the line code of row 2");
+  field(Side::Order, "beyond Latin-1", 2, 2, QStringLiteral("PF\u20ac"), "a character outside Latin-1 in the part number of row 2");
+  field(Side::Inquiry, "bar in part", 3, 1, "R|9", "a \"|\" in the part number of row 3");
+  field(Side::Inquiry, "tab in quantity", 2, 2, "1\t", "a TAB in the quantity of row 2");
+  field(Side::Inquiry, "LF in line code", 6, 0, "B\nK", "an LF in the line code of row 6");
+  field(Side::Inquiry, "beyond Latin-1", 4, 1, QStringLiteral("R\u20AC9"), "a character outside Latin-1 in the part number of row 4");
+  // Row 1 of the inquiry is the host's part, taken from its property.
+  field(Side::Inquiry, "host's part beyond Latin-1", 1, 1, QStringLiteral("PH\u20AC"),
+        "a character outside Latin-1 in the part number of row 1");
+  row(Side::Order, "no host") << "order" << QStringList{"100236"}
+                              << " Error -23  no distributor host for this order\r\n" << "";
   row(Side::Inquiry, "no host")
-      << 4180 << " Error -23  no address of the distributor's inquiry service for vendor 4180 - SUMMIT CHEMICAL, INC."
+      << "vendor" << QStringList{"4180"}
+      << " Error -23  no address of the distributor's inquiry service for vendor 4180 - SUMMIT CHEMICAL, INC."
       << "; nothing was sent\r\n";
   // The inquiry has no port of its own to fall back on.
-  row(Side::Inquiry, "a stored port of 0")
-      << 3300 << " Error -23  the vendor record of 3300 - PARTSNET WHOLESALE"
-      << " gives no inquiry port; nothing was sent\r\n";
-  // Before a vendor was found, and after one that was not, there is nobody to ask.
-  row(Side::Inquiry, "vendor not found") << 4321 << " Error -23  no address of the distributor's inquiry service"
+  row(Side::Inquiry, "a stored port of 0") << "vendor" << QStringList{"3300"}
+                                           << " Error -23  the vendor record of 3300 - PARTSNET WHOLESALE"
+                                           << " gives no inquiry port; nothing was sent\r\n";
+  // After a vendor that was not found there is nobody to ask.
+  row(Side::Inquiry, "vendor not found") << "vendor" << QStringList{"4321"}
+                                         << " Error -23  no address of the distributor's inquiry service"
                                          << "; nothing was sent\r\n";
+  // A dealer who asked for a record of every exchange gets one, or no exchange.
+  row(Side::Order, "a journal others may read") << "journal" << QStringList{"493"} << " Error -23  journal folder" << "";
+  row(Side::Status, "a journal others may read") << "journal" << QStringList{"493"} << " Error -23  journal folder"
+                                                 << "";
+  row(Side::Inquiry, "a journal others may write") << "journal" << QStringList{"511"} << " Error -23  journal folder"
+                                                   << "";
 }
 
-void ControlExchangesTest::noTargetNothingSent() {
+void ControlExchangesTest::whatCannotBeSentIsRefusedBeforeConnecting() {
   QFETCH(int, side);
-  QFETCH(int, which);
+  QFETCH(QString, setup);
+  QFETCH(QStringList, values);
   QFETCH(QString, textStart);
   QFETCH(QString, textEnd);
   const Side s = Side(side);
+  QTemporaryDir base;
+  const std::filesystem::path folder = std::filesystem::path(base.path().toStdString()) / "open";
   std::unique_ptr<QWidget> control;
-  if (s == Side::Order) {
-    control = loaded(QByteArray::number(which).constData());
+  if (setup == QLatin1String("order")) {
+    control = loaded(qPrintable(values[0]));
     QVERIFY(button(*control, s)->isEnabled());
+  } else if (setup == QLatin1String("journal")) {
+    std::filesystem::create_directory(folder);
+    std::filesystem::permissions(folder, std::filesystem::perms(values[0].toInt()));
+    control = ready(s, QString::fromStdString(folder.string()));
   } else {
     control = ready(s);
-    control->setProperty("xVendor", which);
+  }
+  if (setup == QLatin1String("vendor")) {
+    control->setProperty("xVendor", values[0].toInt());
     static_cast<InquiryControl&>(*control).setSearch();
     presenter_.clear();
+  } else if (setup == QLatin1String("cell")) {
+    const int r = values[0].toInt();
+    const int c = values[1].toInt();
+    if (s == Side::Order) {
+      child<velta::qt::Grid>(*control, "VSFlexGrid1")->setTextMatrix(r, c, values[2]);
+    } else if (r == 1) {
+      control->setProperty("xPart", values[2]);
+    } else {
+      auto* grid = child<velta::qt::Grid>(*control, "grdIQ");
+      for (int k = 0; k < 3; ++k) grid->setTextMatrix(r, k, QStringLiteral("X"));
+      grid->setTextMatrix(r, c, values[2]);
+    }
   }
   start(*control, s);
   QCOMPARE(presenter_.boxes.size(), 1);
@@ -646,9 +591,13 @@ void ControlExchangesTest::noTargetNothingSent() {
   QCOMPARE(presenter_.boxes[0].box.title, errorTitle(s));
   QVERIFY(!open(*control));
   QVERIFY(button(*control, s)->isEnabled());
-  if (s == Side::Order) QVERIFY(!busy(*control));
+  if (s != Side::Inquiry) {
+    QCOMPARE(outcome(*control), QStringLiteral("not-sent"));
+    QVERIFY(!busy(*control));
+  }
   QTest::qWait(50);
   QCOMPARE(fake(s).connections, 0);
+  QVERIFY(!std::filesystem::exists(folder / "journal.sqlite"));
 }
 
 void ControlExchangesTest::theJournalKeepsTheExchangeOwnerOnly_data() {
@@ -671,9 +620,25 @@ void ControlExchangesTest::theJournalKeepsTheExchangeOwnerOnly() {
   const std::filesystem::path folder = std::filesystem::path(base.path().toStdString()) / "journal";
   fake(s).answer = answerOf(s);
   auto control = ready(s, QString::fromStdString(folder.string()));
+  QSignalSpy changes(control.get(), SIGNAL(exchangeOpenChanged(bool)));
   start(*control, s);
+  QVERIFY(open(*control));
   QVERIFY(settled(*control));
   QVERIFY(presenter_.boxes.isEmpty());
+  QCOMPARE(changes.count(), 2);
+  QCOMPARE(changes[0].at(0).toBool(), true);
+  QCOMPARE(changes[1].at(0).toBool(), false);
+  // The names each control had before stay.
+  auto* order = qobject_cast<OrderControl*>(control.get());
+  QVERIFY(order ? !order->isTransmitting() : !static_cast<InquiryControl&>(*control).inquiryOpen());
+  const QMetaObject* meta = control->metaObject();
+  for (const char* name : {"exchangeOpen", "connectTimeout", "answerTimeout"}) {
+    QVERIFY2(meta->property(meta->indexOfProperty(name)).hasNotifySignal(), name);
+  }
+  QSignalSpy timeout(control.get(), SIGNAL(answerTimeoutChanged(double)));
+  control->setProperty("answerTimeout", 7);
+  control->setProperty("answerTimeout", 7);
+  QCOMPARE(timeout.count(), 1);
   QCOMPARE(velta::qt::journalPermissions(folder), QStringLiteral("0700 0600"));
   const auto entries = velta::ExchangeJournal::openExisting(folder).list();
   QCOMPARE(entries.size(), std::size_t(1));
@@ -691,36 +656,6 @@ void ControlExchangesTest::theJournalKeepsTheExchangeOwnerOnly() {
   start(*control, s);
   QVERIFY(settled(*control));
   QCOMPARE(velta::ExchangeJournal::openExisting(folder).list().size(), std::size_t(2));
-}
-
-void ControlExchangesTest::aJournalFolderOthersMayUseSendsNothing_data() {
-  QTest::addColumn<int>("side");
-  QTest::addColumn<int>("mode");
-  row(Side::Order, "others may read") << 0755;
-  row(Side::Status, "others may read") << 0755;
-  row(Side::Inquiry, "others may write") << 0777;
-}
-
-void ControlExchangesTest::aJournalFolderOthersMayUseSendsNothing() {
-  QFETCH(int, side);
-  QFETCH(int, mode);
-  const Side s = Side(side);
-  QTemporaryDir base;
-  const std::filesystem::path folder = std::filesystem::path(base.path().toStdString()) / "open";
-  std::filesystem::create_directory(folder);
-  std::filesystem::permissions(folder, std::filesystem::perms(mode));
-  auto control = ready(s, QString::fromStdString(folder.string()));
-  start(*control, s);
-  QCOMPARE(presenter_.boxes.size(), 1);
-  const QString text = presenter_.boxes[0].box.text;
-  QVERIFY2(text.startsWith(QStringLiteral(" Error -23  ")), qPrintable(text));
-  QVERIFY(text.endsWith(QString::fromLatin1(wording(s).start) + kCrLf));
-  QVERIFY(!open(*control));
-  QVERIFY(button(*control, s)->isEnabled());
-  if (s != Side::Inquiry) QCOMPARE(outcome(*control), QStringLiteral("not-sent"));
-  QTest::qWait(100);
-  QCOMPARE(fake(s).connections, 0);
-  QVERIFY(!std::filesystem::exists(folder / "journal.sqlite"));
 }
 
 void ControlExchangesTest::anOrderThatMayHaveReachedTheDistributorIsAskedAbout_data() {
@@ -809,40 +744,6 @@ void ControlExchangesTest::anOrderThatMayHaveReachedTheDistributorIsAskedAbout()
     return;
   }
   QTRY_COMPARE(orders_.requests.size(), requests + 1);
-}
-
-void ControlExchangesTest::bothControlsTellWhenAnExchangeOpensAndEnds_data() {
-  QTest::addColumn<int>("side");
-  forEachSide("answered");
-}
-
-void ControlExchangesTest::bothControlsTellWhenAnExchangeOpensAndEnds() {
-  QFETCH(int, side);
-  const Side s = Side(side);
-  fake(s).answer = answerOf(s);
-  auto control = ready(s);
-  QSignalSpy changes(control.get(), SIGNAL(exchangeOpenChanged(bool)));
-  QVERIFY(!open(*control));
-  start(*control, s);
-  QVERIFY(open(*control));
-  QVERIFY(settled(*control));
-  QCOMPARE(changes.count(), 2);
-  QCOMPARE(changes[0].at(0).toBool(), true);
-  QCOMPARE(changes[1].at(0).toBool(), false);
-  const QMetaObject* meta = control->metaObject();
-  for (const char* name : {"exchangeOpen", "connectTimeout", "answerTimeout"}) {
-    QVERIFY2(meta->property(meta->indexOfProperty(name)).hasNotifySignal(), name);
-  }
-  QSignalSpy timeout(control.get(), SIGNAL(answerTimeoutChanged(double)));
-  control->setProperty("answerTimeout", 7);
-  control->setProperty("answerTimeout", 7);
-  QCOMPARE(timeout.count(), 1);
-  // The names each control had before stay.
-  if (s == Side::Inquiry) {
-    QCOMPARE(static_cast<InquiryControl&>(*control).inquiryOpen(), false);
-  } else {
-    QCOMPARE(static_cast<OrderControl&>(*control).isTransmitting(), false);
-  }
 }
 
 QTEST_MAIN(ControlExchangesTest)

@@ -1,13 +1,12 @@
 // Orders sent before, as the journal and the control's memory tell them: which
 // outcomes may have left the order with the distributor, the order number of
 // an acknowledgement, the latest sending of one order to one distributor, and
-// the question asked before sending it again. Also the outcome the host reads.
+// the question asked before sending it again.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "order/OrderOutcome.h"
 #include "order/OrderSendings.h"
 
 namespace velta {
@@ -94,26 +93,6 @@ TEST(OrderSendings, TheQuestionBeforeSendingAgain) {
     const OrderSending sending{"100231", "127.0.0.1", 12000, c.outcome, {year{2026} / December / 8, c.time}, c.number};
     EXPECT_EQ(resendQuestion(sending), c.expected);
   }
-}
-
-TEST(OrderOutcome, WhatTheHostReadsOfEachEnding) {
-  struct Case {
-    JournalOutcome ending;
-    bool sent;
-    const char* text;
-  };
-  const Case cases[] = {{JournalOutcome::Acknowledged, true, "acknowledged"},
-                        {JournalOutcome::Exception, true, "exception"},
-                        {JournalOutcome::Answered, true, "status-shown"},
-                        {JournalOutcome::Malformed, true, "malformed"},
-                        {JournalOutcome::TimedOut, true, "unknown"},
-                        {JournalOutcome::ClosedEarly, true, "unknown"},
-                        {JournalOutcome::ClosedEarly, false, "not-sent"},  // the sends failed at once
-                        {JournalOutcome::Abandoned, true, "unknown"},
-                        {JournalOutcome::Abandoned, false, "not-sent"},
-                        {JournalOutcome::ConnectionFailed, false, "not-sent"}};
-  for (const Case& c : cases) EXPECT_EQ(orderOutcomeText(orderOutcomeOf(c.ending, c.sent)), c.text) << c.text;
-  EXPECT_EQ(orderOutcomeText(OrderOutcome::None), "none");
 }
 
 }  // namespace

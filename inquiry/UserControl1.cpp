@@ -18,8 +18,7 @@
 #include "link/LineCodeMap.h"
 #include "link/MessageFields.h"
 #include "link/RequestHeader.h"
-#include "qt/ControlShell.h"
-#include "qt/Exchange.h"
+#include "qt/ControlParts.h"
 #include "qt/Grid.h"
 #include "qt/HostWorkstation.h"
 #include "qt/Latin1.h"
@@ -55,13 +54,10 @@ std::string propertyText(const QVariant& value) { return velta::qt::toValue(valu
 
 }  // namespace
 
-struct Q_DECL_HIDDEN UserControl1::Private {
-  explicit Private(UserControl1* control) : q(control), shell(*control, kLibrary, kErrorTitle), form(*control) {}
+struct Q_DECL_HIDDEN UserControl1::Private : velta::qt::ControlParts<InquiryForm> {
+  explicit Private(UserControl1* control) : ControlParts(*control, kLibrary, kErrorTitle), q(control) {}
 
   UserControl1* q;
-  velta::qt::ControlShell shell;
-  InquiryForm form;
-  velta::qt::Exchange exchange;
 
   QVariant part{0}, desc{0}, qty{0}, line{0}, vendor{0};
 
@@ -251,17 +247,9 @@ UserControl1::UserControl1(QWidget* parent) : QWidget(parent), d_(std::make_uniq
   });
 }
 
-UserControl1::~UserControl1() {
-  try {
-    // A host that ends with an inquiry open: the journal says so.
-    d_->exchange.abandon();
-    d_->form.ws1->Abort();
-    d_->lineCodes.reset();
-    d_->engine.reset();
-  } catch (...) {
-    // Ending must not throw; what could not be released goes with the process.
-  }
-}
+// The parts go after what the control keeps: the line-code map, the engine,
+// then an open inquiry (journaled as abandoned), then the hold on the shared engine.
+UserControl1::~UserControl1() = default;
 
 void UserControl1::setSearch() {
   d_->shell.entry(" in setSearch routine", [this] { d_->search(); });

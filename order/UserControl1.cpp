@@ -31,8 +31,7 @@
 #include "order/PurchaseOrderLoader.h"
 #include "order/frmPOStat.h"
 #include "order/frmPoResponse.h"
-#include "qt/ControlShell.h"
-#include "qt/Exchange.h"
+#include "qt/ControlParts.h"
 #include "qt/Grid.h"
 #include "qt/HostWorkstation.h"
 #include "qt/Latin1.h"
@@ -84,13 +83,10 @@ std::string requestText(const QString& text, const std::string& what) {
 
 }  // namespace
 
-struct Q_DECL_HIDDEN UserControl1::Private {
-  explicit Private(UserControl1* control) : q(control), shell(*control, kLibrary, kErrorTitle), form(*control) {}
+struct Q_DECL_HIDDEN UserControl1::Private : velta::qt::ControlParts<OrderForm> {
+  explicit Private(UserControl1* control) : ControlParts(*control, kLibrary, kErrorTitle), q(control) {}
 
   UserControl1* q;
-  velta::qt::ControlShell shell;
-  OrderForm form;
-  velta::qt::Exchange exchange;
 
   velta::Value poNumber{0};
   velta::Value poSuccess{0};
@@ -445,17 +441,9 @@ UserControl1::UserControl1(QWidget* parent) : QWidget(parent), d_(std::make_uniq
   });
 }
 
-UserControl1::~UserControl1() {
-  try {
-    // A host that ends with an exchange open: the journal says so.
-    d_->exchange.abandon();
-    d_->form.ws1->Abort();
-    d_->form.ws2->Abort();
-    d_->lineCodes.reset();
-  } catch (...) {
-    // Ending must not throw; what could not be released goes with the process.
-  }
-}
+// The parts go after what the control keeps: the line-code map, then an open
+// exchange (journaled as abandoned), then the hold on the shared engine.
+UserControl1::~UserControl1() = default;
 
 void UserControl1::setPO() {
   d_->shell.entry(" in setPO routine", [this] { d_->load(); });

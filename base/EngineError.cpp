@@ -3,16 +3,20 @@
 namespace velta {
 
 namespace {
-std::string whatText(int number, const std::string& source, const std::string& description) {
-  return "error " + std::to_string(number) + " " + source + ": " + description;
+std::string whatText(int number, const std::string& source, const std::string& description,
+                     const std::string& detail) {
+  std::string text = "error " + std::to_string(number) + " " + source + ": " + description;
+  if (!detail.empty()) text += ": " + detail;
+  return text;
 }
 }  // namespace
 
-EngineError::EngineError(int number, std::string source, std::string description)
-    : std::runtime_error(whatText(number, source, description)),
+EngineError::EngineError(int number, std::string source, std::string description, std::string detail)
+    : std::runtime_error(whatText(number, source, description, detail)),
       number_(number),
       source_(std::move(source)),
-      description_(std::move(description)) {}
+      description_(std::move(description)),
+      detail_(std::move(detail)) {}
 
 std::string_view generalDescription(int number) {
   switch (number) {
@@ -34,8 +38,8 @@ std::string_view generalDescription(int number) {
   }
 }
 
-EngineError EngineError::general(int number, std::string source) {
-  return EngineError(number, std::move(source), std::string(generalDescription(number)));
+EngineError EngineError::general(int number, std::string source, std::string detail) {
+  return EngineError(number, std::move(source), std::string(generalDescription(number)), std::move(detail));
 }
 
 EngineError EngineError::fileSystem(int number, std::string source, std::string_view path) {

@@ -7,7 +7,13 @@
 //   throw EngineError::general(err::TypeMismatch, "Sys");   // 13 "Type mismatch"
 //   throw EngineError(81, "iLreadFile", "Illegal Record Number for File: ...");
 //
-// what() gives "error <number> <source>: <description>".
+// what() gives "error <number> <source>: <description>", and ": <detail>" when
+// there is one. The description of a general failure is the runtime's text,
+// exactly; what the caller knows beyond it (which record of an answer fell
+// short) is its detail, shown on a line of its own:
+//
+//   throw EngineError::general(err::SubscriptOutOfRange, "parseResponse",
+//                              "record 3 of the answer has 24 fields, 25 needed");
 #pragma once
 
 #include <stdexcept>
@@ -46,14 +52,16 @@ inline constexpr int BadTokenTable = -22;       // a token table that cannot be 
 
 class EngineError : public std::runtime_error {
  public:
-  EngineError(int number, std::string source, std::string description);
+  EngineError(int number, std::string source, std::string description, std::string detail = {});
 
   int number() const noexcept { return number_; }
   const std::string& source() const noexcept { return source_; }
   const std::string& description() const noexcept { return description_; }
+  // What the description does not say; empty for most failures.
+  const std::string& detail() const noexcept { return detail_; }
 
   // A general failure (5, 6, 9, 11, 13, 52, 63, 91, 53, 57, 70, 75, 76, 457) with its fixed text.
-  static EngineError general(int number, std::string source);
+  static EngineError general(int number, std::string source, std::string detail = {});
   // A file-system failure: the fixed text, ": " and the path.
   static EngineError fileSystem(int number, std::string source, std::string_view path);
 
@@ -61,6 +69,7 @@ class EngineError : public std::runtime_error {
   int number_;
   std::string source_;
   std::string description_;
+  std::string detail_;
 };
 
 // The fixed text of a general failure number; empty for numbers without one.

@@ -83,16 +83,22 @@ std::string Format(Fixed value, std::string_view pattern) {
 }
 
 std::string generalDate(const DateTime& moment) {
-  std::string text = std::to_string(monthOf(moment.date)) + "/" + std::to_string(dayOf(moment.date)) + "/" +
-                     std::to_string(yearOf(moment.date));
-  if (moment.timeOfDay.count() == 0) return text;
-  const auto t = moment.time();
+  if (moment.timeOfDay.count() == 0) return shortDate(moment.date);
+  return shortDate(moment.date) + " " + longTime(moment.timeOfDay);
+}
+
+std::string shortDate(Date date) {
+  return std::to_string(monthOf(date)) + "/" + std::to_string(dayOf(date)) + "/" + std::to_string(yearOf(date));
+}
+
+std::string longTime(std::chrono::seconds timeOfDay) {
+  const std::chrono::hh_mm_ss<std::chrono::seconds> t(timeOfDay);
   const int hour = static_cast<int>(t.hours().count());
   const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
   char clock[32];
-  std::snprintf(clock, sizeof clock, " %d:%02d:%02d %s", hour12, static_cast<int>(t.minutes().count()),
+  std::snprintf(clock, sizeof clock, "%d:%02d:%02d %s", hour12, static_cast<int>(t.minutes().count()),
                 static_cast<int>(t.seconds().count()), hour < 12 ? "AM" : "PM");
-  return text + clock;
+  return clock;
 }
 
 std::string versionText(int major, int minor, int revision) {

@@ -43,6 +43,9 @@ std::string Format(Fixed value, std::string_view pattern);
 // clock, midnight is 12 AM). A date whose time is exactly midnight shows the
 // date alone, as the runtime shows it.
 std::string generalDate(const DateTime& moment);
+// Its two halves: the date "M/d/yyyy" and the time "h:mm:ss AM", each always shown.
+std::string shortDate(Date date);
+std::string longTime(std::chrono::seconds timeOfDay);
 
 // The control's version text: two blanks, "Version ", the major version, ".",
 // the minor version as "00" and ".", the revision as "0000".

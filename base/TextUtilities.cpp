@@ -85,6 +85,11 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
          std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upperChar(x) == upperChar(y); });
 }
 
+std::string mid(std::string_view text, std::size_t start, std::size_t length) {
+  if (start == 0 || start - 1 >= text.size()) return {};
+  return std::string(text.substr(start - 1, length));
+}
+
 std::string Trun(std::string_view source, int32_t flgRemoveControlCharacters) {
   std::size_t end = source.size();
   if (flgRemoveControlCharacters == 0) {

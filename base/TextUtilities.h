@@ -13,6 +13,10 @@
 
 namespace velta {
 
+// The runtime's Mid$: `length` bytes from the 1-based `start`, fewer at the
+// end, none from beyond it (a record field read from a short record).
+std::string mid(std::string_view text, std::size_t start, std::size_t length);
+
 // Flag 0: without trailing blanks. Any other flag: without trailing NUL, tab,
 // line-feed, carriage-return and blank characters. Leading characters stay.
 std::string Trun(std::string_view source, int32_t flgRemoveControlCharacters = 0);

@@ -63,7 +63,7 @@ class ClosingPresenter : public velta::qt::Presenter {
  public:
   velta::qt::MessageAnswer showMessage(QWidget*, const velta::qt::MessageBox& box) override {
     std::cerr << "bench_order_roundtrip: the control said: " << box.text.toStdString() << "\n";
-    return velta::qt::defaultAnswer(box.buttons);
+    return velta::qt::defaultAnswer(box);
   }
   void showForm(QWidget*, QDialog&) override {}
 };

@@ -38,8 +38,10 @@ struct EngineState {
   // open descriptor so that a number is given back when its descriptor closes.
   std::shared_ptr<FileNumbers> fileNumbers;
 
-  // The shared engine that LoadSiteSettings creates.
+  // The shared engine that LoadSiteSettings creates, and the controls that
+  // hold it (EngineHold.h): it goes with the last of them.
   std::shared_ptr<cBusinessBasic> engine;
+  int engineHolds = 0;
   // Start-ups run so far, and the one whose registries are in use (EngineStartup.h).
   uint64_t engineStartups = 0;
   uint64_t newestEngine = 0;

@@ -24,7 +24,7 @@ class CountingPresenter : public velta::qt::Presenter {
  public:
   velta::qt::MessageAnswer showMessage(QWidget*, const velta::qt::MessageBox& box) override {
     ++boxes;
-    return velta::qt::defaultAnswer(box.buttons);
+    return velta::qt::defaultAnswer(box);
   }
   void showForm(QWidget*, QDialog& form) override {
     ++forms;

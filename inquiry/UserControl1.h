@@ -53,6 +53,7 @@ class VELTAIQ_EXPORT UserControl1 : public QWidget {
   Q_PROPERTY(double answerTimeout READ answerTimeout WRITE setAnswerTimeout NOTIFY answerTimeoutChanged STORED false)
   Q_PROPERTY(QString errText READ errText STORED false)
   Q_PROPERTY(QString journalFolder READ journalFolder WRITE setJournalFolder STORED false)
+  Q_PROPERTY(bool exchangeOpen READ exchangeOpen NOTIFY exchangeOpenChanged STORED false)
 
  public:
   explicit UserControl1(QWidget* parent = nullptr);
@@ -82,7 +83,7 @@ class VELTAIQ_EXPORT UserControl1 : public QWidget {
 
   // Seconds to wait for the connection (15 unless set) and, after the
   // request went out, for the whole answer (60 unless set); 0 or less waits
-  // without end. Not persisted.
+  // without end, at most a day is waited. Not persisted.
   double connectTimeout() const;
   void setConnectTimeout(double seconds);
   double answerTimeout() const;
@@ -105,7 +106,10 @@ class VELTAIQ_EXPORT UserControl1 : public QWidget {
 
   // The text of the last error box.
   QString errText() const;
-  // An inquiry has been sent or is being connected and has not ended yet.
+  // An inquiry has been sent or is being connected and has not ended yet;
+  // exchangeOpenChanged tells when that changes, as on the order control.
+  bool exchangeOpen() const;
+  // The same.
   bool inquiryOpen() const;
 
   // Design mode, for a form designer placing the control (off by default):
@@ -124,6 +128,8 @@ class VELTAIQ_EXPORT UserControl1 : public QWidget {
   void xVendorChanged(const QVariant& value);
   void connectTimeoutChanged(double seconds);
   void answerTimeoutChanged(double seconds);
+  // An inquiry began (true) or ended (false), whichever way.
+  void exchangeOpenChanged(bool open);
 
  protected:
   void showEvent(QShowEvent* event) override;

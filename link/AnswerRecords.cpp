@@ -11,10 +11,7 @@ AnswerFields recordFields(std::string_view record) { return splitKeepingEmpty(re
 bool isExceptionHeader(std::string_view record0) { return record0.find("//VELTA//EXR") != std::string_view::npos; }
 
 EngineError subscriptError(std::string_view source, std::string_view what) {
-  std::string description(generalDescription(err::SubscriptOutOfRange));
-  description += ": ";
-  description += what;
-  return EngineError(err::SubscriptOutOfRange, std::string(source), std::move(description));
+  return EngineError::general(err::SubscriptOutOfRange, std::string(source), std::string(what));
 }
 
 void requireFields(const AnswerFields& fields, std::size_t needed, std::size_t index, std::string_view kind,

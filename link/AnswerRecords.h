@@ -19,8 +19,8 @@
 //   | 5     | error message  | lblER 4              |
 //
 // A record or field the reader needs and the answer lacks is EngineError 9,
-// with the parser's name as source and a description that begins with the
-// runtime's "Subscript out of range" and says which record fell short.
+// with the parser's name as source, the runtime's "Subscript out of range" as
+// description and, as detail, which record fell short.
 #pragma once
 
 #include <array>
@@ -51,7 +51,7 @@ struct ExceptionDetails {
 // or it has fewer than six fields.
 ExceptionDetails readExceptionRecord(const std::vector<std::string_view>& records, std::string_view source);
 
-// 9 with `source`: "Subscript out of range: " + what.
+// 9 with `source`: "Subscript out of range", and `what` as detail.
 EngineError subscriptError(std::string_view source, std::string_view what);
 // 9 when the record `index` has fewer than `needed` fields; `kind` names it.
 void requireFields(const AnswerFields& fields, std::size_t needed, std::size_t index, std::string_view kind,

@@ -192,23 +192,37 @@ JournalTime JournalTime::now() {
   return JournalTime{static_cast<std::int64_t>(t), static_cast<int>(local.tm_gmtoff)};
 }
 
-std::string JournalEntry::localTime() const {
-  std::tm utcParts{};
-  if (std::sscanf(utc.c_str(), "%d-%d-%d %d:%d:%d", &utcParts.tm_year, &utcParts.tm_mon, &utcParts.tm_mday,
-                  &utcParts.tm_hour, &utcParts.tm_min, &utcParts.tm_sec) != 6) {
-    return utc;
-  }
-  utcParts.tm_year -= 1900;
-  utcParts.tm_mon -= 1;
-  const std::time_t local = timegm(&utcParts) + utcOffset;
+DateTime JournalTime::local() const {
+  using namespace std::chrono;
+  const sys_seconds at{seconds{utcSeconds + utcOffset}};
+  const sys_days day = floor<days>(at);
+  return DateTime{year_month_day{day}, at - day};
+}
+
+namespace {
+
+// "YYYY-MM-DD hh:mm:ss" as seconds since 1970 UTC; none when it does not read.
+std::optional<std::int64_t> utcSecondsOf(const std::string& utc) {
   std::tm parts{};
-  gmtime_r(&local, &parts);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
+  if (std::sscanf(utc.c_str(), "%d-%d-%d %d:%d:%d", &parts.tm_year, &parts.tm_mon, &parts.tm_mday, &parts.tm_hour,
+                  &parts.tm_min, &parts.tm_sec) != 6) {
+    return std::nullopt;
+  }
+  parts.tm_year -= 1900;
+  parts.tm_mon -= 1;
+  return static_cast<std::int64_t>(timegm(&parts));
+}
+
+}  // namespace
+
+JournalTime JournalEntry::began() const { return JournalTime{utcSecondsOf(utc).value_or(0), utcOffset}; }
+
+std::string JournalEntry::localTime() const {
+  if (!utcSecondsOf(utc)) return utc;
   const int minutes = (utcOffset < 0 ? -utcOffset : utcOffset) / 60;
   char offset[16];
   std::snprintf(offset, sizeof offset, " %c%02d:%02d", utcOffset < 0 ? '-' : '+', minutes / 60, minutes % 60);
-  return std::string(text) + offset;
+  return began().local().text() + offset;
 }
 
 ExchangeJournal ExchangeJournal::open(const std::filesystem::path& folder) {

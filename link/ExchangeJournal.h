@@ -47,6 +47,7 @@
 #include <vector>
 
 #include "base/Calendar.h"
+#include "base/Clock.h"
 #include "link/RequestHeader.h"
 
 struct sqlite3;
@@ -77,6 +78,8 @@ struct JournalTime {
 
   // The system clock and the local time zone's offset at this moment.
   static JournalTime now();
+  // The local date and time it was, where it was recorded.
+  DateTime local() const;
 };
 
 // What begin() records.
@@ -102,7 +105,8 @@ struct JournalEntry {
   std::optional<std::string> answer;
   std::optional<std::string> finished;
 
-  // The local time of begin(): "YYYY-MM-DD hh:mm:ss +hh:mm".
+  // When begin() ran; its local time as "YYYY-MM-DD hh:mm:ss +hh:mm".
+  JournalTime began() const;
   std::string localTime() const;
 };
 

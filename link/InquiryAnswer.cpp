@@ -1,5 +1,6 @@
 #include "link/InquiryAnswer.h"
 
+#include "link/AnswerRecords.h"
 #include "link/MessageFields.h"
 
 namespace velta {
@@ -11,10 +12,8 @@ constexpr std::string_view kExceptionMark = "//VELTA//EXR";
 constexpr std::size_t kFirstDetailRecord = 2;
 
 EngineError shortRecord(std::size_t record, std::size_t fields, std::size_t needed) {
-  const EngineError general = EngineError::general(err::SubscriptOutOfRange, kSource);
-  return EngineError(general.number(), kSource,
-                     general.description() + ": record " + std::to_string(record) + " of the answer has " +
-                         std::to_string(fields) + " fields, " + std::to_string(needed) + " needed");
+  return subscriptError(kSource, "record " + std::to_string(record) + " of the answer has " + std::to_string(fields) +
+                                     " fields, " + std::to_string(needed) + " needed");
 }
 
 }  // namespace

@@ -59,16 +59,6 @@ OutgoingRequest build(const OrderRequestInput& input, const LineCodeMap& lineCod
 
 }  // namespace
 
-RequestMoment requestMomentOf(const DateTime& moment) {
-  char date[16];
-  char time[16];
-  const auto clock = moment.time();
-  std::snprintf(date, sizeof date, "%04d%02d%02d", yearOf(moment.date), monthOf(moment.date), dayOf(moment.date));
-  std::snprintf(time, sizeof time, "%02d:%02d:%02d", static_cast<int>(clock.hours().count()),
-                static_cast<int>(clock.minutes().count()), static_cast<int>(clock.seconds().count()));
-  return RequestMoment{date, time};
-}
-
 OutgoingRequest buildOrderRequest(const OrderRequestInput& input, const LineCodeMap& lineCodes) {
   return build(input, lineCodes, [&] { return requestHeaderLine(MessageSet::Order850, input.moment); });
 }

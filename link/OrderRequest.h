@@ -69,9 +69,6 @@ struct OrderRequestInput {
   std::vector<OrderLine> lines;  // grid rows 1 to the last, in grid order
 };
 
-// The date and time of a request at `moment`, as the header writes them.
-RequestMoment requestMomentOf(const DateTime& moment);
-
 // The request with the configured token table.
 OutgoingRequest buildOrderRequest(const OrderRequestInput& input, const LineCodeMap& lineCodes);
 // The same with an explicit table.

@@ -1,5 +1,6 @@
 #include "link/RequestHeader.h"
 
+#include <cstdio>
 #include <ctime>
 
 #include "link/CheckToken.h"
@@ -47,6 +48,16 @@ RequestMoment RequestMoment::now() {
   char time[32];
   std::strftime(date, sizeof date, "%Y%m%d", &local);
   std::strftime(time, sizeof time, "%H:%M:%S", &local);
+  return RequestMoment{date, time};
+}
+
+RequestMoment requestMomentOf(const DateTime& moment) {
+  char date[16];
+  char time[16];
+  const auto clock = moment.time();
+  std::snprintf(date, sizeof date, "%04d%02d%02d", yearOf(moment.date), monthOf(moment.date), dayOf(moment.date));
+  std::snprintf(time, sizeof time, "%02d:%02d:%02d", static_cast<int>(clock.hours().count()),
+                static_cast<int>(clock.minutes().count()), static_cast<int>(clock.seconds().count()));
   return RequestMoment{date, time};
 }
 

@@ -29,6 +29,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/Clock.h"
 #include "link/TokenTable.h"
 
 namespace velta {
@@ -41,6 +42,10 @@ struct RequestMoment {
   // The local clock, read once.
   static RequestMoment now();
 };
+
+// The date and time of a request at `moment` (the workstation's clock, Now()),
+// as the header writes them.
+RequestMoment requestMomentOf(const DateTime& moment);
 
 // The three message sets of the distributor link.
 enum class MessageSet {

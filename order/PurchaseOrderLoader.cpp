@@ -14,6 +14,7 @@
 #include "engine/cBusinessBasic.h"
 #include "engine/cOpenFile.h"
 #include "platform/ShareBackend.h"
+#include "records/VendorDistributorBlock.h"
 
 namespace velta {
 
@@ -24,12 +25,6 @@ constexpr int kPartLine = 4;
 constexpr int kFirstLineRecord = 7;
 constexpr int kLineIndexBuffer = 544;  // the cursor buffer "LINEI" is searched with
 constexpr int kMaskLength = 3;         // the dash mask after the part number
-
-// The runtime's Mid$: `length` bytes from the 1-based `start`, fewer at the end.
-std::string mid(const std::string& text, std::size_t start, std::size_t length) {
-  if (start - 1 >= text.size()) return {};
-  return text.substr(start - 1, length);
-}
 
 std::string withoutCommas(std::string text) {
   std::replace(text.begin(), text.end(), ',', ' ');
@@ -47,8 +42,7 @@ bool isPlainFileName(std::string_view name) {
 }
 
 std::string accountText(const DistributorConnection& connection) {
-  if (connection.subAccount.empty()) return connection.dealerAccount;
-  return connection.dealerAccount + "/" + connection.subAccount;
+  return accountText(connection.dealerAccount, connection.subAccount);
 }
 
 std::string portsText(const DistributorConnection& connection) {
@@ -130,35 +124,22 @@ PurchaseOrderLoader::Result PurchaseOrderLoader::load(const std::string& number)
 void PurchaseOrderLoader::loadVendor(const std::string& head, bool& found, std::string& vendorName) {
   auto& bb = engine();
   std::string op;
-  const int32_t vendor = bb.Unpack(op = "C", head, 11);
-  std::string key(4, '\0');
-  bb.Pack(op = "L", key, vendor, 1);
-  std::string buff;
-  int32_t rec = 0;
-  bb.KFind("VNDRI", buff, key, rec);
-  found = rec >= 1;
+  const std::optional<std::string> record = findVendorRecord(bb, bb.Unpack(op = "C", head, 11));
+  found = record.has_value();
   if (!found) {
     vendorName = "Vendor not found";
     clearConnection(view_, connection_);
     return;
   }
-  const std::string record = bb.LreadFile("VNDRL", rec);
-  std::string field = mid(record, 6, 20);
-  vendorName = bb.Ucm(field);
-  field = mid(record, 86, 8);
-  connection_.dealerAccount = bb.Ucm(field);
-  field = mid(record, 172, 10);
-  connection_.hostAddress = bb.Ucm(field);
+  const DistributorBlock block = readDistributorBlock(bb, *record);
+  vendorName = block.vendorName;
+  connection_.dealerAccount = block.dealerAccount;
+  connection_.subAccount = block.subAccount;
+  connection_.hostAddress = block.hostAddress;
   view_.showHeader(kHostHeader, connection_.hostAddress);
-  field = mid(record, 193, 8);
-  connection_.subAccount = bb.Ucm(field);
-  connection_.orderPort = bb.Unpack(op = "C", record, 189);
-  if (connection_.orderPort == 0) connection_.orderPort = kDefaultOrderPort;
-  connection_.statusPort = bb.Unpack(op = "C", record, 191);
-  if (connection_.statusPort == 0) connection_.statusPort = kDefaultStatusPort;
+  connection_.orderPort = block.orderPort == 0 ? kDefaultOrderPort : block.orderPort;
+  connection_.statusPort = block.statusPort == 0 ? kDefaultStatusPort : block.statusPort;
   view_.showPorts(portsText(connection_));
-  connection_.dealerAccount = bb.Trun(connection_.dealerAccount, 1).text();
-  connection_.subAccount = bb.Trun(connection_.subAccount, 1).text();
   view_.showHeader(kAccountHeader, accountText(connection_));
 }
 

@@ -23,11 +23,10 @@
 //   7-last  18-20    "K"                  quantity ordered
 //   7-last  33-35    "D"                  unit cost in cents; 0: the part's own cost
 //
-// What else is read: "VNDRI"/"VNDRL" (name 6-25, account 86-93, host 172-181,
-// compressed; order port 189 "C" and status port 191 "C", 0 meaning 12000 and
-// 12003; sub-account 193-200 compressed), "PARTI"/"PARTL" (part number and
-// dash mask 5-18, description 179-192, compressed; cost 61 "D") and
-// "LINEI"/"LINEL" (line code 5-6, compressed).
+// What else is read: the vendor's distributor block (records/VendorDistributorBlock.h;
+// a stored order port of 0 means 12000, a status port of 0 means 12003),
+// "PARTI"/"PARTL" (part number and dash mask 5-18, description 179-192,
+// compressed; cost 61 "D") and "LINEI"/"LINEL" (line code 5-6, compressed).
 //
 //   PurchaseOrderLoader loader(engine, view, connection);
 //   if (loader.load("100231").opened) ...

@@ -41,11 +41,12 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
   Q_PROPERTY(QVariant xPONum READ xPONum WRITE setXPONum NOTIFY xPONumChanged)
   Q_PROPERTY(QVariant xPOSuccess READ xPOSuccess WRITE setXPOSuccess NOTIFY xPOSuccessChanged)
   Q_PROPERTY(QString errText READ errText STORED false)
-  Q_PROPERTY(double connectTimeout READ connectTimeout WRITE setConnectTimeout STORED false)
-  Q_PROPERTY(double answerTimeout READ answerTimeout WRITE setAnswerTimeout STORED false)
+  Q_PROPERTY(double connectTimeout READ connectTimeout WRITE setConnectTimeout NOTIFY connectTimeoutChanged STORED false)
+  Q_PROPERTY(double answerTimeout READ answerTimeout WRITE setAnswerTimeout NOTIFY answerTimeoutChanged STORED false)
   Q_PROPERTY(QString lastOutcome READ lastOutcome STORED false)
   Q_PROPERTY(QString lastOrderNumber READ lastOrderNumber STORED false)
   Q_PROPERTY(QString journalFolder READ journalFolder WRITE setJournalFolder STORED false)
+  Q_PROPERTY(bool exchangeOpen READ exchangeOpen NOTIFY exchangeOpenChanged STORED false)
 
  public:
   explicit UserControl1(QWidget* parent = nullptr);
@@ -54,6 +55,10 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
   ~UserControl1() override;
 
   // Loads the order named by xPONum and shows it; the number appears at once.
+  // While an exchange is open it is refused, and so is a new xPONum. An order
+  // that may have reached the distributor before (the journal, or this
+  // control, knows it acknowledged or without a complete answer) is loaded
+  // with "PO Status" usable, and "Submit Order" asks before sending it again.
   void setPO();
   // Sends the shown order to the distributor.
   void submitOrder();
@@ -107,7 +112,10 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
   QString journalFolder() const;
   void setJournalFolder(const QString& folder);
 
-  // True while an order or status exchange is open (busy display on).
+  // True while an order or status exchange is open (busy display on);
+  // exchangeOpenChanged tells when that changes, as on the inquiry control.
+  bool exchangeOpen() const;
+  // The same.
   bool isTransmitting() const;
 
   // Design mode, for a form designer placing the control (off by default):
@@ -125,6 +133,10 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
   void xPOSuccessChanged(const QVariant& value);
   // The transmitting state ended, whichever way (answer, failure, Exit).
   void transmissionEnded();
+  // An exchange began (true) or ended (false); with false comes transmissionEnded.
+  void exchangeOpenChanged(bool open);
+  void connectTimeoutChanged(double seconds);
+  void answerTimeoutChanged(double seconds);
 
  protected:
   void showEvent(QShowEvent* event) override;

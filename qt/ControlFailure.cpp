@@ -16,13 +16,13 @@ Failure failureOf(const std::exception_ptr& error) {
   try {
     std::rethrow_exception(error);
   } catch (const EngineError& e) {
-    return {e.number(), e.description()};
+    return {e.number(), e.description(), e.detail()};
   } catch (const std::bad_alloc&) {
-    return {kOutOfMemory, "Out of memory"};
+    return {kOutOfMemory, "Out of memory", {}};
   } catch (const std::exception& e) {
-    return {kInternalError, std::string("Internal error: ") + e.what()};
+    return {kInternalError, std::string("Internal error: ") + e.what(), {}};
   } catch (...) {
-    return {kInternalError, "Internal error"};
+    return {kInternalError, "Internal error", {}};
   }
 }
 

@@ -18,6 +18,7 @@ namespace velta::qt {
 struct Failure {
   int number = 0;
   std::string description;
+  std::string detail;  // what the description does not say, shown on a line of its own
 };
 
 Failure failureOf(const std::exception_ptr& error);

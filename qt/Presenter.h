@@ -31,9 +31,12 @@ struct MessageBox {
   MessageButtons buttons = MessageButtons::Ok;
   // The control asked for a box that blocks more than its own window.
   bool systemModal = false;
+  // The button Enter presses, from the first (0): a question whose safe
+  // answer is No makes the second of Yes and No the default.
+  int defaultButton = 0;
 };
 
-// The answer of the first (default) button of a box with these buttons.
+// The answer of the first button of a box with these buttons.
 inline MessageAnswer defaultAnswer(MessageButtons buttons) {
   switch (buttons) {
     case MessageButtons::Ok:
@@ -44,6 +47,32 @@ inline MessageAnswer defaultAnswer(MessageButtons buttons) {
     case MessageButtons::AbortRetryIgnore: return MessageAnswer::Abort;
   }
   return MessageAnswer::Ok;
+}
+
+// The answer of the box's default button: what a presenter that answers at
+// once gives.
+inline MessageAnswer defaultAnswer(const MessageBox& box) {
+  switch (box.buttons) {
+    case MessageButtons::OkCancel:
+      if (box.defaultButton == 1) return MessageAnswer::Cancel;
+      break;
+    case MessageButtons::YesNo:
+      if (box.defaultButton == 1) return MessageAnswer::No;
+      break;
+    case MessageButtons::YesNoCancel:
+      if (box.defaultButton == 1) return MessageAnswer::No;
+      if (box.defaultButton == 2) return MessageAnswer::Cancel;
+      break;
+    case MessageButtons::RetryCancel:
+      if (box.defaultButton == 1) return MessageAnswer::Cancel;
+      break;
+    case MessageButtons::AbortRetryIgnore:
+      if (box.defaultButton == 1) return MessageAnswer::Retry;
+      if (box.defaultButton == 2) return MessageAnswer::Ignore;
+      break;
+    case MessageButtons::Ok: break;
+  }
+  return defaultAnswer(box.buttons);
 }
 
 class Presenter {

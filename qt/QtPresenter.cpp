@@ -67,7 +67,8 @@ std::unique_ptr<QMessageBox> createMessageBox(QWidget* owner, const MessageBox& 
   dialog->setTextFormat(Qt::PlainText);
   const ButtonSet set = qtButtons(box.buttons);
   for (auto button : set.buttons) dialog->addButton(button);
-  dialog->setDefaultButton(set.buttons.front());
+  const int defaultIndex = box.defaultButton >= 0 && box.defaultButton < static_cast<int>(set.buttons.size()) ? box.defaultButton : 0;
+  dialog->setDefaultButton(set.buttons[defaultIndex]);
   dialog->setEscapeButton(set.escape);
   // A system-modal request is the strongest modality Qt has.
   dialog->setWindowModality(Qt::ApplicationModal);

@@ -297,7 +297,7 @@ TranscriptPresenter::TranscriptPresenter(QTextStream& out)
 
 MessageAnswer TranscriptPresenter::showMessage(QWidget*, const MessageBox& box) {
   write_(messageBoxBlock(box));
-  return defaultAnswer(box.buttons);
+  return defaultAnswer(box);
 }
 
 void TranscriptPresenter::showForm(QWidget*, QDialog& form) {

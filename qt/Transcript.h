@@ -74,7 +74,8 @@ QString propertyLine(const QString& name, const QVariant& value);
 QStringList gridEntries(const Grid& grid);
 
 // Writes every box and form as a transcript block and answers at once: a box
-// with its first button, a form by pressing its "Ok" (cmdOk).
+// with its default button (its first unless it names another), a form by
+// pressing its "Ok" (cmdOk).
 class TranscriptPresenter : public Presenter {
  public:
   explicit TranscriptPresenter(std::function<void(const QString&)> write);

@@ -25,6 +25,12 @@ TEST(EngineError, WhatIsTheLineVeltaDataPrints) {
   const EngineError e(31, "Pack", "Invalid Subscript.  Pack \"C\", Data$, 48   Len(Data$) = 48");
   EXPECT_STREQ(e.what(), "error 31 Pack: Invalid Subscript.  Pack \"C\", Data$, 48   Len(Data$) = 48");
   EXPECT_STREQ(EngineError::general(-10, "x").what(), "error -10 x: ");
+  // A detail keeps the runtime's description exact and follows it in what().
+  const EngineError detailed = EngineError::general(9, "parseResponse", "record 3 of the answer has 24 fields");
+  EXPECT_EQ(detailed.description(), "Subscript out of range");
+  EXPECT_EQ(detailed.detail(), "record 3 of the answer has 24 fields");
+  EXPECT_STREQ(detailed.what(), "error 9 parseResponse: Subscript out of range: record 3 of the answer has 24 fields");
+  EXPECT_EQ(e.detail(), "");
 }
 
 TEST(EngineError, FileSystemFailuresNameThePath) {

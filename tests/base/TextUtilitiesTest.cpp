@@ -29,6 +29,19 @@ TEST(Trun, AnyOtherFlagTakesTrailingControlCharactersAndLeavesLeadingOnes) {
   EXPECT_EQ(Trun("   ", 0), "");
 }
 
+TEST(Mid, BytesFromAOneBasedStartFewerAtTheEnd) {
+  struct Case {
+    std::size_t start, length;
+    std::string expected;
+  };
+  for (const Case& c : {Case{2, 3, "BCD"}, Case{5, 10, "EF"}, Case{6, 1, "F"}, Case{7, 1, ""}, Case{0, 2, ""},
+                        Case{1, 0, ""}, Case{1, 6, "ABCDEF"}}) {
+    EXPECT_EQ(mid("ABCDEF", c.start, c.length), c.expected) << c.start << " " << c.length;
+  }
+  EXPECT_EQ(mid(std::string("A\0B", 3), 2, 2), std::string("\0B", 2));
+  EXPECT_EQ(mid("", 1, 1), "");
+}
+
 TEST(StrPos, OneBasedFirstExactOccurrence) {
   int32_t location = -1;
   StrPos(location, "ABCABC", "CA");

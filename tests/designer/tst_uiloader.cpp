@@ -37,7 +37,7 @@ class BoxRecorder : public velta::qt::Presenter {
  public:
   velta::qt::MessageAnswer showMessage(QWidget*, const velta::qt::MessageBox& box) override {
     boxes << box.title + ": " + box.text;
-    return velta::qt::defaultAnswer(box.buttons);
+    return velta::qt::defaultAnswer(box);
   }
   void showForm(QWidget*, QDialog&) override {}
   QStringList boxes;

@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "FakeDistributor.h"
+#include "support/FakeDistributor.h"
 #include "inquiry/UserControl1.h"
 #include "inquiry/WorkstationSetup.h"
 #include "order/UserControl1.h"

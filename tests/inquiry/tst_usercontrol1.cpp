@@ -1,7 +1,8 @@
 // The inquiry control on the sample business system, headless, with a
 // presenter that records every box and form, against a fake distributor on
-// 127.0.0.1: properties, form, vendor lookup, the request byte for byte, the
-// answers, the failures of the exchange and its deadlines.
+// 127.0.0.1: properties, form, vendor lookup, the request byte for byte and
+// the answers. How an exchange fails, its deadlines and its journal: the
+// exchange suite both controls share (tests/exchange).
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -13,12 +14,11 @@
 #include <QTest>
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <stdexcept>
 
-#include "FakeDistributor.h"
+#include "support/FakeDistributor.h"
 #include "base/BaseState.h"
 #include "base/Clock.h"
 #include "base/EngineError.h"
@@ -26,12 +26,10 @@
 #include "inquiry/WorkstationSetup.h"
 #include "inquiry/clsMACAddress.h"
 #include "link/CheckToken.h"
-#include "link/ExchangeJournal.h"
 #include "link/RequestHeader.h"
 #include "qt/Grid.h"
 #include "qt/MemoryPropertyBag.h"
 #include "qt/Twips.h"
-#include "support/JournalPermissions.h"
 #include "support/RecordingPresenter.h"
 #include "tools/sample/SampleBusinessSystem.h"
 
@@ -43,7 +41,6 @@ using velta::test::FakeDistributor;
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-const QString kSafe = QStringLiteral("; an inquiry changes nothing at the distributor, so asking again is safe");
 
 // The request's moment: the clock the tests set.
 const QByteArray kHeader =
@@ -115,36 +112,18 @@ class InquiryControlTest : public QObject {
   void aVendorNotFoundEndsTheControlOnce();
   void aVendorNumberThatIsNotANumberIsReported();
   void setSearchBeforeShowHasNoEngine();
-  void aStoredPortOfZeroConnectsNowhere();
-  void aVendorWithoutHostConnectsNowhere();
   void theRequestWithOnlyTheHostsPart();
   void theRequestWithTypedRows_data();
   void theRequestWithTypedRows();
   void aNormalAnswerOfThreeLines();
   void anAnswerInPiecesIsParsedOnce();
   void anExceptionAnswerShowsTheFormAndEndsTheControl();
-  void aShortDetailLineKeepsTheRowsBefore();
-  void anExceptionWithoutLineOneIsMalformed();
-  void anAnswerLongerThanAnnouncedIsReportedAtOnce();
-  void unsafeTypedFieldsAreRefusedWithNothingSent_data();
-  void unsafeTypedFieldsAreRefusedWithNothingSent();
-  void searchIsDisabledWhileAnInquiryIsOpen();
-  void theAnswerDeadline();
-  void theConnectDeadline();
-  void aRefusedConnection();
-  void aConnectionClosedBeforeTheAnswer();
   void exitClosesAndEndsTheControl();
   void showingAgainEnablesTheSearchAgain();
   void theAdapterAddressClassAnswers();
   void aShowHandlerFailureIsReportedNotPassedOn();
   void withoutSettingsFileThereIsNoEngine();
   void aFailingPresenterStopsNothing();
-  void anAnswerTheFramingRefusesIsReported();
-  void aHostPartOutsideLatin1IsRefused();
-  void theJournalKeepsTheInquiryOwnerOnly();
-  void theJournalTellsHowEachInquiryEnded_data();
-  void theJournalTellsHowEachInquiryEnded();
-  void aJournalFolderOthersCanWriteSendsNothing();
 
  private:
   std::unique_ptr<UserControl1> shownControl(int vendor = 1207);
@@ -196,11 +175,7 @@ void InquiryControlTest::init() {
     return velta::DateTime{year{2026} / December / 8, hours{21} + minutes{5} + seconds{7}};
   };
   presenter_.clear();
-  distributor_->listen();
-  distributor_->mode = FakeDistributor::Mode::Answer;
-  distributor_->answer.clear();
-  distributor_->requests.clear();
-  distributor_->connections = 0;
+  distributor_->reset();
 }
 
 void InquiryControlTest::cleanup() { velta::baseState().clock = nullptr; }
@@ -444,32 +419,6 @@ void InquiryControlTest::setSearchBeforeShowHasNoEngine() {
   QCOMPARE(control.findChild<QLabel*>(QStringLiteral("lblSearch(0)"))->text(), QString());
 }
 
-void InquiryControlTest::aStoredPortOfZeroConnectsNowhere() {
-  auto control = shownControl(3300);
-  control->LocatePart();
-  QCOMPARE(presenter_.boxes.size(), 1);
-  const auto& box = presenter_.boxes[0].box;
-  QCOMPARE(box.title, QStringLiteral("veltaiq error"));
-  QVERIFY2(box.text.startsWith(QStringLiteral(" Error -23  the vendor record of 3300 - PARTSNET WHOLESALE")),
-           qPrintable(box.text));
-  QVERIFY(box.text.endsWith(QStringLiteral(" gives no inquiry port; nothing was sent") + kCrLf +
-                            QStringLiteral(" in locatePart routine") + kCrLf));
-  QVERIFY(searchButton(*control)->isEnabled());
-  QVERIFY(!control->inquiryOpen());
-  QTest::qWait(50);
-  QCOMPARE(distributor_->connections, 0);
-}
-
-void InquiryControlTest::aVendorWithoutHostConnectsNowhere() {
-  auto control = shownControl(4180);
-  control->LocatePart();
-  QCOMPARE(presenter_.boxes.size(), 1);
-  QVERIFY2(presenter_.boxes[0].box.text.startsWith(QStringLiteral(
-               " Error -23  no address of the distributor's inquiry service for vendor 4180 - SUMMIT CHEMICAL, INC.")),
-           qPrintable(presenter_.boxes[0].box.text));
-  QVERIFY(searchButton(*control)->isEnabled());
-}
-
 void InquiryControlTest::theRequestWithOnlyTheHostsPart() {
   distributor_->mode = FakeDistributor::Mode::Silent;
   auto control = shownControl(1207);
@@ -567,180 +516,12 @@ void InquiryControlTest::anExceptionAnswerShowsTheFormAndEndsTheControl() {
   QCOMPARE(presenter_.boxes.size(), 0);
 }
 
-void InquiryControlTest::aShortDetailLineKeepsTheRowsBefore() {
-  distributor_->answer = framed("00|//VELTA//846\n01\n" + detail(25, "a") + "\n" + detail(24, "b") + "\n" +
-                                detail(25, "c") + "\n");
-  auto control = shownControl(1207);
-  auto* item = results(*control);
-  const int width = item->colWidthPixels(0);
-  control->LocatePart();
-  QVERIFY(settled(*control));
-  QCOMPARE(presenter_.boxes.size(), 1);
-  QCOMPARE(presenter_.boxes[0].box.text,
-           errorText(9, QStringLiteral("Subscript out of range: record 3 of the answer has 24 fields, 25 needed"),
-                     " in parseResponse routine"));
-  QCOMPARE(resultRows(*control).size(), 1);
-  QVERIFY(searchButton(*control)->isEnabled());
-  QCOMPARE(item->colWidthPixels(0), width);  // not auto-sized
-}
-
-void InquiryControlTest::anExceptionWithoutLineOneIsMalformed() {
-  distributor_->answer = framed("00|//VELTA//EXR\n99|104233|IQ\n");
-  auto control = shownControl(1207);
-  QSignalSpy shutdown(control.get(), &UserControl1::controlShutdown);
-  control->LocatePart();
-  QVERIFY(settled(*control));
-  QCOMPARE(presenter_.forms.size(), 0);
-  QCOMPARE(shutdown.count(), 0);
-  QCOMPARE(presenter_.boxes.size(), 1);
-  QCOMPARE(presenter_.boxes[0].box.text,
-           errorText(9, QStringLiteral("Subscript out of range: record 1 of the answer has 3 fields, 6 needed"),
-                     " in parseResponse routine"));
-  QVERIFY(searchButton(*control)->isEnabled());
-}
-
-void InquiryControlTest::anAnswerLongerThanAnnouncedIsReportedAtOnce() {
-  const QByteArray message = "00|//VELTA//846\n01\n" + detail(25, "a") + "\n";
-  distributor_->mode = FakeDistributor::Mode::Answer;
-  distributor_->answer = QByteArray::number(message.size() - 5) + "\n" + message;
-  auto control = shownControl(1207);
-  control->setAnswerTimeout(60);  // reported at once, not at the deadline
-  control->LocatePart();
-  QVERIFY(settled(*control));
-  QCOMPARE(presenter_.boxes.size(), 1);
-  QCOMPARE(presenter_.boxes[0].box.text,
-           errorText(-23,
-                     QStringLiteral("the answer is longer than the %1 bytes its length line announced").arg(message.size() - 5),
-                     " in ws1_Dataarrival routine"));
-  QCOMPARE(results(*control)->Rows(), 1);
-  QVERIFY(searchButton(*control)->isEnabled());
-}
-
-void InquiryControlTest::unsafeTypedFieldsAreRefusedWithNothingSent_data() {
-  QTest::addColumn<int>("row");
-  QTest::addColumn<int>("col");
-  QTest::addColumn<QString>("text");
-  QTest::addColumn<QString>("description");
-  QTest::newRow("barInPart") << 3 << 1 << QStringLiteral("R|9") << QStringLiteral("a \"|\" in the part number of row 3");
-  QTest::newRow("tabInQty") << 2 << 2 << QStringLiteral("1\t") << QStringLiteral("a TAB in the quantity of row 2");
-  QTest::newRow("lfInLine") << 6 << 0 << QStringLiteral("B\nK") << QStringLiteral("an LF in the line code of row 6");
-  QTest::newRow("notLatin1") << 4 << 1 << QStringLiteral("R\u20AC9")
-                             << QStringLiteral("a character outside Latin-1 in the part number of row 4");
-}
-
-void InquiryControlTest::unsafeTypedFieldsAreRefusedWithNothingSent() {
-  QFETCH(int, row);
-  QFETCH(int, col);
-  QFETCH(QString, text);
-  QFETCH(QString, description);
-  auto control = shownControl(1207);
-  auto* iq = entry(*control);
-  for (int c = 0; c < 3; ++c) iq->setTextMatrix(row, c, QStringLiteral("X"));
-  iq->setTextMatrix(row, col, text);
-  control->LocatePart();
-  QCOMPARE(presenter_.boxes.size(), 1);
-  QCOMPARE(presenter_.boxes[0].box.text, errorText(-23, description, " in locatePart routine"));
-  QVERIFY(!control->inquiryOpen());
-  QVERIFY(searchButton(*control)->isEnabled());
-  QTest::qWait(50);
-  QCOMPARE(distributor_->connections, 0);
-}
-
-void InquiryControlTest::searchIsDisabledWhileAnInquiryIsOpen() {
-  distributor_->mode = FakeDistributor::Mode::Silent;
-  auto control = shownControl(1207);
-  control->setAnswerTimeout(30);
-  QTest::mouseClick(searchButton(*control), Qt::LeftButton);
-  QVERIFY(control->inquiryOpen());
-  QVERIFY(!searchButton(*control)->isEnabled());
-  QTRY_COMPARE(distributor_->requests.size(), 1);
-  control->LocatePart();  // a host calling it directly
-  QCOMPARE(presenter_.boxes.size(), 1);
-  QCOMPARE(presenter_.boxes[0].box.text,
-           errorText(-23, QStringLiteral("an inquiry is already open; its answer comes first"), " in locatePart routine"));
-  QVERIFY(control->inquiryOpen());  // the open one goes on
-  QVERIFY(!searchButton(*control)->isEnabled());
-  QTest::qWait(50);
-  QCOMPARE(distributor_->connections, 1);
-}
-
-void InquiryControlTest::theAnswerDeadline() {
-  distributor_->mode = FakeDistributor::Mode::Silent;
-  auto control = shownControl(1207);
-  control->setAnswerTimeout(0.3);
-  control->LocatePart();
-  QVERIFY(settled(*control));
-  QCOMPARE(distributor_->requests.size(), 1);
-  QCOMPARE(presenter_.boxes.size(), 1);
-  QCOMPARE(presenter_.boxes[0].box.text,
-           errorText(-23, QStringLiteral("no complete answer within 0.3 s") + kSafe, " in ws1_Dataarrival routine"));
-  QVERIFY(searchButton(*control)->isEnabled());
-}
-
-void InquiryControlTest::theConnectDeadline() {
-  distributor_->hang();
-  auto control = shownControl(1207);
-  control->setConnectTimeout(0.3);
-  control->LocatePart();
-  QVERIFY(settled(*control));
-  QCOMPARE(presenter_.boxes.size(), 1);
-  QCOMPARE(presenter_.boxes[0].box.text,
-           errorText(-23,
-                     QStringLiteral("no connection to 127.0.0.1:%1 within 0.3 s; nothing was sent").arg(distributor_->port()) + kSafe,
-                     " in locatePart routine"));
-  QVERIFY(searchButton(*control)->isEnabled());
-  // The connection the distributor completes later sends nothing.
-  distributor_->listen();
-  QTest::qWait(300);
-  QCOMPARE(distributor_->requests.size(), 0);
-  QCOMPARE(presenter_.boxes.size(), 1);
-}
-
-void InquiryControlTest::aRefusedConnection() {
-  distributor_->stop();
-  auto control = shownControl(1207);
-  control->LocatePart();
-  QVERIFY(settled(*control));
-  QCOMPARE(presenter_.boxes.size(), 1);
-  const QString text = presenter_.boxes[0].box.text;
-  QVERIFY2(text.startsWith(QStringLiteral(" Error -23  no connection to 127.0.0.1:%1: ").arg(distributor_->port())),
-           qPrintable(text));
-  QVERIFY(text.endsWith(QStringLiteral("(10061); nothing was sent") + kSafe + kCrLf +
-                        QStringLiteral(" in locatePart routine") + kCrLf));
-  QVERIFY(searchButton(*control)->isEnabled());
-}
-
-void InquiryControlTest::aConnectionClosedBeforeTheAnswer() {
-  distributor_->mode = FakeDistributor::Mode::CloseEarly;
-  distributor_->answer = framed("00|//VELTA//846\n01\n" + detail(25, "a") + "\n");
-  auto control = shownControl(1207);
-  control->LocatePart();
-  QVERIFY(settled(*control));
-  QCOMPARE(presenter_.boxes.size(), 1);
-  QCOMPARE(presenter_.boxes[0].box.text,
-           errorText(-23, QStringLiteral("the distributor closed the connection before the answer was complete") + kSafe,
-                     " in ws1_Dataarrival routine"));
-  QCOMPARE(results(*control)->Rows(), 1);
-  QVERIFY(searchButton(*control)->isEnabled());
-}
-
+// With an inquiry open: the exchange suite (tests/exchange).
 void InquiryControlTest::exitClosesAndEndsTheControl() {
-  {
-    auto control = shownControl(1207);
-    QSignalSpy shutdown(control.get(), &UserControl1::controlShutdown);
-    QTest::mouseClick(child<QPushButton>(*control, QStringLiteral("cmdExit")), Qt::LeftButton);
-    QCOMPARE(shutdown.count(), 1);
-  }
-  distributor_->mode = FakeDistributor::Mode::Silent;
   auto control = shownControl(1207);
-  control->setAnswerTimeout(0.2);
-  control->LocatePart();
-  QTRY_COMPARE(distributor_->requests.size(), 1);
   QSignalSpy shutdown(control.get(), &UserControl1::controlShutdown);
   QTest::mouseClick(child<QPushButton>(*control, QStringLiteral("cmdExit")), Qt::LeftButton);
   QCOMPARE(shutdown.count(), 1);
-  QVERIFY(!control->inquiryOpen());
-  QTest::qWait(400);  // past the deadline: nothing more is said
   QCOMPARE(presenter_.boxes.size(), 0);
 }
 
@@ -802,132 +583,6 @@ void InquiryControlTest::aFailingPresenterStopsNothing() {
   QSignalSpy shutdown(&control, &UserControl1::controlShutdown);
   QTest::mouseClick(child<QPushButton>(control, QStringLiteral("cmdExit")), Qt::LeftButton);
   QCOMPARE(shutdown.count(), 1);
-}
-
-void InquiryControlTest::anAnswerTheFramingRefusesIsReported() {
-  distributor_->answer = "99999999\n00|//VELTA//846\n";  // above the framing's 16 MiB
-  auto control = shownControl(1207);
-  control->setAnswerTimeout(60);
-  control->LocatePart();
-  QVERIFY(settled(*control));
-  QCOMPARE(presenter_.boxes.size(), 1);
-  QVERIFY2(presenter_.boxes[0].box.text.startsWith(QStringLiteral(" Error -21  ")), qPrintable(presenter_.boxes[0].box.text));
-  QVERIFY(presenter_.boxes[0].box.text.endsWith(QStringLiteral(" in ws1_Dataarrival routine") + kCrLf));
-  QVERIFY(searchButton(*control)->isEnabled());
-}
-
-void InquiryControlTest::aHostPartOutsideLatin1IsRefused() {
-  auto control = shownControl(1207);
-  control->setXPart(QStringLiteral("PH\u20AC"));
-  control->LocatePart();
-  QCOMPARE(presenter_.boxes.size(), 1);
-  QCOMPARE(presenter_.boxes[0].box.text,
-           errorText(-23, QStringLiteral("a character outside Latin-1 in the part number of row 1"), " in locatePart routine"));
-  QTest::qWait(50);
-  QCOMPARE(distributor_->connections, 0);
-}
-
-void InquiryControlTest::theJournalKeepsTheInquiryOwnerOnly() {
-  QTemporaryDir base;
-  const std::filesystem::path folder = std::filesystem::path(base.path().toStdString()) / "journal";
-  distributor_->answer = framed("00|//VELTA//846\n01\n" + detail(25, "a") + "\n");
-  auto control = shownControl(1207);
-  control->setJournalFolder(QString::fromStdString(folder.string()));
-  control->LocatePart();
-  QVERIFY(settled(*control));
-  QCOMPARE(presenter_.boxes.size(), 0);
-  QCOMPARE(velta::qt::journalPermissions(folder), QStringLiteral("0700 0600"));
-  const auto entries = velta::ExchangeJournal::openExisting(folder).list();
-  QCOMPARE(entries.size(), std::size_t(1));
-  QCOMPARE(entries[0].outcome, std::string("answered"));
-  QCOMPARE(entries[0].setNumber, std::string("846"));
-  QCOMPARE(entries[0].reference, std::string("FLT PH3600"));
-  QCOMPARE(entries[0].host, std::string("127.0.0.1"));
-  QCOMPARE(entries[0].port, int(distributor_->port()));
-  QCOMPARE(QByteArray::fromStdString(entries[0].request), distributor_->requests.value(0));
-  QCOMPARE(QByteArray::fromStdString(entries[0].answer.value_or("")), distributor_->answer);
-  // A second inquiry of the same control goes into the same journal.
-  control->hide();
-  control->show();
-  control->LocatePart();
-  QVERIFY(settled(*control));
-  QCOMPARE(velta::ExchangeJournal::openExisting(folder).list().size(), std::size_t(2));
-}
-
-void InquiryControlTest::theJournalTellsHowEachInquiryEnded_data() {
-  QTest::addColumn<int>("mode");
-  QTest::addColumn<QByteArray>("answer");
-  QTest::addColumn<QString>("server");  // "listen", "stop", "hang"
-  QTest::addColumn<bool>("exit");
-  QTest::addColumn<QString>("outcome");
-  const QByteArray normal = framed("00|//VELTA//846\n01\n" + detail(25, "a") + "\n");
-  const int answer = int(FakeDistributor::Mode::Answer);
-  const int silent = int(FakeDistributor::Mode::Silent);
-  QTest::newRow("exception") << answer << framed("00|//VELTA//EXR\n99|1|2|3|4|5\n") << "listen" << false
-                             << "exception";
-  QTest::newRow("short detail line") << answer << framed("00|//VELTA//846\n01\n" + detail(24, "a") + "\n")
-                                     << "listen" << false << "malformed";
-  QTest::newRow("longer than announced") << answer << QByteArray("3\n00|//VELTA//846\n") << "listen" << false
-                                         << "malformed";
-  QTest::newRow("timed out") << silent << QByteArray() << "listen" << false << "timed-out";
-  QTest::newRow("closed early") << int(FakeDistributor::Mode::CloseEarly) << normal << "listen" << false
-                                << "closed-early";
-  QTest::newRow("refused") << answer << normal << "stop" << false << "connection-failed";
-  QTest::newRow("no connection in time") << answer << normal << "hang" << false << "connection-failed";
-  QTest::newRow("Exit while open") << silent << QByteArray() << "listen" << true << "abandoned";
-}
-
-void InquiryControlTest::theJournalTellsHowEachInquiryEnded() {
-  QFETCH(int, mode);
-  QFETCH(QByteArray, answer);
-  QFETCH(QString, server);
-  QFETCH(bool, exit);
-  QFETCH(QString, outcome);
-  QTemporaryDir base;
-  const std::filesystem::path folder = std::filesystem::path(base.path().toStdString()) / "journal";
-  distributor_->mode = FakeDistributor::Mode(mode);
-  distributor_->answer = answer;
-  auto control = shownControl(1207);
-  control->setJournalFolder(QString::fromStdString(folder.string()));
-  control->setConnectTimeout(0.3);
-  control->setAnswerTimeout(exit ? 60 : 0.3);
-  if (server == QLatin1String("stop")) distributor_->stop();
-  if (server == QLatin1String("hang")) distributor_->hang();
-  control->LocatePart();
-  // Recorded before the first byte went out.
-  QCOMPARE(velta::ExchangeJournal::openExisting(folder).list().at(0).outcome, std::string("pending"));
-  QCOMPARE(distributor_->requests.size(), 0);
-  if (exit) {
-    QTRY_COMPARE(distributor_->requests.size(), 1);
-    QTest::mouseClick(child<QPushButton>(*control, QStringLiteral("cmdExit")), Qt::LeftButton);
-  }
-  QVERIFY(settled(*control));
-  const auto entries = velta::ExchangeJournal::openExisting(folder).list();
-  QCOMPARE(entries.size(), std::size_t(1));
-  QCOMPARE(QString::fromStdString(entries[0].outcome), outcome);
-  QVERIFY(entries[0].finished.has_value());
-  if (server == QLatin1String("listen") && !exit && mode == int(FakeDistributor::Mode::Answer)) {
-    QCOMPARE(QByteArray::fromStdString(entries[0].answer.value_or("")), answer);
-  }
-}
-
-void InquiryControlTest::aJournalFolderOthersCanWriteSendsNothing() {
-  QTemporaryDir base;
-  const std::filesystem::path folder = std::filesystem::path(base.path().toStdString()) / "open";
-  std::filesystem::create_directory(folder);
-  std::filesystem::permissions(folder, std::filesystem::perms(0777));
-  auto control = shownControl(1207);
-  control->setJournalFolder(QString::fromStdString(folder.string()));
-  control->LocatePart();
-  QCOMPARE(presenter_.boxes.size(), 1);
-  const QString text = presenter_.boxes[0].box.text;
-  QVERIFY2(text.startsWith(QStringLiteral(" Error -23  ")), qPrintable(text));
-  QVERIFY(text.endsWith(QStringLiteral(" in locatePart routine\r\n")));
-  QVERIFY(!control->inquiryOpen());
-  QVERIFY(searchButton(*control)->isEnabled());
-  QTest::qWait(100);
-  QCOMPARE(distributor_->connections, 0);
-  QVERIFY(!std::filesystem::exists(folder / "journal.sqlite"));
 }
 
 QTEST_MAIN(InquiryControlTest)

@@ -61,7 +61,8 @@ TEST(InquiryAnswer, AShortDetailRecordKeepsTheRowsBeforeIt) {
   ASSERT_TRUE(parsed.malformed.has_value());
   EXPECT_EQ(parsed.malformed->number(), 9);
   EXPECT_EQ(parsed.malformed->source(), "parseResponse");
-  EXPECT_EQ(parsed.malformed->description(), "Subscript out of range: record 3 of the answer has 24 fields, 25 needed");
+  EXPECT_EQ(parsed.malformed->description(), "Subscript out of range");
+  EXPECT_EQ(parsed.malformed->detail(), "record 3 of the answer has 24 fields, 25 needed");
 }
 
 struct EndCase {
@@ -111,7 +112,7 @@ TEST(InquiryAnswer, TheExceptionMarkCountsAnywhereInTheHeaderOnly) {
 struct ShortExceptionCase {
   const char* name;
   std::string answer;
-  const char* description;
+  const char* detail;  // after the runtime's exact "Subscript out of range"
 };
 
 void PrintTo(const ShortExceptionCase& c, std::ostream* os) { *os << c.name; }
@@ -123,15 +124,16 @@ TEST_P(ShortExceptions, AreMalformed) {
   EXPECT_TRUE(parsed.exception);
   ASSERT_TRUE(parsed.malformed.has_value());
   EXPECT_EQ(parsed.malformed->number(), 9);
-  EXPECT_EQ(parsed.malformed->description(), GetParam().description);
+  EXPECT_EQ(parsed.malformed->description(), "Subscript out of range");
+  EXPECT_EQ(parsed.malformed->detail(), GetParam().detail);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Exceptions, ShortExceptions,
     ::testing::Values(
-        ShortExceptionCase{"noRecordOne", "00|//VELTA//EXR", "Subscript out of range: record 1 of the answer has 0 fields, 6 needed"},
-        ShortExceptionCase{"emptyRecordOne", "00|//VELTA//EXR\n\n", "Subscript out of range: record 1 of the answer has 0 fields, 6 needed"},
-        ShortExceptionCase{"fiveFields", "00|//VELTA//EXR\n0|1|2|3|4\n", "Subscript out of range: record 1 of the answer has 5 fields, 6 needed"}),
+        ShortExceptionCase{"noRecordOne", "00|//VELTA//EXR", "record 1 of the answer has 0 fields, 6 needed"},
+        ShortExceptionCase{"emptyRecordOne", "00|//VELTA//EXR\n\n", "record 1 of the answer has 0 fields, 6 needed"},
+        ShortExceptionCase{"fiveFields", "00|//VELTA//EXR\n0|1|2|3|4\n", "record 1 of the answer has 5 fields, 6 needed"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(InquiryAnswer, SplittingKeepsEmptyPiecesAndGivesNoneForNothing) {

@@ -91,6 +91,9 @@ TEST_P(GeneralDateTest, UsLocaleTwelveHourClock) {
   const DateTime moment{*makeDate(c.year, c.month, c.day),
                         std::chrono::hours(c.hour) + std::chrono::minutes(c.minute) + std::chrono::seconds(c.second)};
   EXPECT_EQ(generalDate(moment), c.expected);
+  // Its halves stand alone too: the date, a blank, the time (shown also at midnight).
+  const std::string halves = shortDate(moment.date) + " " + longTime(moment.timeOfDay);
+  EXPECT_EQ(halves, std::string(c.expected) + (moment.timeOfDay.count() == 0 ? " 12:00:00 AM" : ""));
 }
 
 INSTANTIATE_TEST_SUITE_P(Moments, GeneralDateTest,

@@ -26,7 +26,7 @@ class CursorPresenter : public velta::qt::Presenter {
  public:
   velta::qt::MessageAnswer showMessage(QWidget*, const velta::qt::MessageBox& box) override {
     underBoxes << cursorNow();
-    return velta::qt::defaultAnswer(box.buttons);
+    return velta::qt::defaultAnswer(box);
   }
   void showForm(QWidget*, QDialog&) override { underBoxes << cursorNow(); }
   QList<int> underBoxes;

@@ -241,7 +241,8 @@ TEST_F(OrderExchangeTranscript, ASubmitOnAnOrderAlreadySentIsNotPressed) {
 struct FaultCase {
   const char* name;
   const char* fault;
-  std::string text;  // the box's first line
+  std::string text;    // the box's first line
+  std::string detail;  // its line after the routine's, when it has one
 };
 
 void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.name; }
@@ -253,19 +254,22 @@ TEST_P(FaultTranscript, IsOneBoxAndNoShutdown) {
   start({"--fault", std::string(c.fault) + "@order"});
   const auto result = order("100231", {"--submit", "--answer-timeout", "0.5"});
   EXPECT_EQ(result.status, 3) << result.err;
-  EXPECT_EQ(result.out, box(c.text, " in ws1_DataArrival routine") + properties("100231", 0));
+  const std::string detail = c.detail.empty() ? "" : "    " + c.detail + "\n";
+  EXPECT_EQ(result.out, box(c.text, " in ws1_DataArrival routine") + detail + properties("100231", 0));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, FaultTranscript,
     ::testing::Values(
         FaultCase{"closeEarly", "close-early",
-                  " Error -23  the distributor closed the connection before the answer was complete" + kMayHaveReached},
-        FaultCase{"silent", "silent", " Error -23  no complete answer within 0.5 s" + kMayHaveReached},
+                  " Error -23  the distributor closed the connection before the answer was complete" + kMayHaveReached,
+                  ""},
+        FaultCase{"silent", "silent", " Error -23  no complete answer within 0.5 s" + kMayHaveReached, ""},
         FaultCase{"malformed", "malformed",
-                  " Error 9  Subscript out of range: record 1 of the answer has 4 fields; an order summary needs 5"},
+                  " Error 9  Subscript out of range", "record 1 of the answer has 4 fields; an order summary needs 5"},
         FaultCase{"tooLong", "too-long",
-                  " Error -21  the answer announces 16777217 bytes, 1 more than the limit of 16777216 bytes (16 MiB)"}),
+                  " Error -21  the answer announces 16777217 bytes, 1 more than the limit of 16777216 bytes (16 MiB)",
+                  ""}),
     [](const ::testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
 
 TEST_F(OrderExchangeTranscript, CodesOutsideTheListsAreBadUsage) {

@@ -25,7 +25,7 @@ class PrintingPresenter : public velta::qt::Presenter {
   velta::qt::MessageAnswer showMessage(QWidget*, const velta::qt::MessageBox& box) override {
     out << "[box] " << box.title << ": " << QString(box.text).replace(QStringLiteral("\r\n"), QStringLiteral(" / "))
         << Qt::endl;
-    return velta::qt::defaultAnswer(box.buttons);
+    return velta::qt::defaultAnswer(box);
   }
   void showForm(QWidget*, QDialog& form) override { out << "[form] " << form.objectName() << Qt::endl; }
 };

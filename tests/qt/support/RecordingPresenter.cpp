@@ -29,7 +29,7 @@ MessageAnswer RecordingPresenter::showMessage(QWidget* owner, const MessageBox& 
   boxes << ShownBox{box, owner};
   sequence << QStringLiteral("box");
   if (onBox) onBox(box);
-  return answers.isEmpty() ? defaultAnswer(box.buttons) : answers.takeFirst();
+  return answers.isEmpty() ? defaultAnswer(box) : answers.takeFirst();
 }
 
 void RecordingPresenter::showForm(QWidget* owner, QDialog& form) {

@@ -1,6 +1,6 @@
-// The distributor's inquiry service as the inquiry control's tests need it: a
-// server on 127.0.0.1 at a port chosen once, that records each request byte
-// for byte and answers as the test says.
+// The distributor as the controls' tests need it: a server on 127.0.0.1 at a
+// port chosen once, that records each request byte for byte and answers as
+// the test says. One serves the order port, another the status or inquiry port.
 //
 //   FakeDistributor distributor;                 // listening on distributor.port()
 //   distributor.answer = lengthLine(reply) + reply;
@@ -44,11 +44,14 @@ class FakeDistributor : public QObject {
   void stop();
   // A listening socket whose queue is full: connections are never completed.
   void hang();
+  // Listening, answering, nothing recorded: the state of a new test.
+  void reset();
 
   Mode mode = Mode::Answer;
   QByteArray answer;
   QList<QByteArray> requests;  // each complete request, its length line included
   int connections = 0;
+  int disconnects = 0;  // connections the client ended
 
  private:
   void onConnection();

@@ -1,4 +1,4 @@
-#include "FakeDistributor.h"
+#include "support/FakeDistributor.h"
 
 #include <QTimer>
 #include <arpa/inet.h>
@@ -78,6 +78,20 @@ void FakeDistributor::hang() {
   for (int i = 0; i < 3; ++i) fillers_ << filler(port_);
 }
 
+void FakeDistributor::reset() {
+  for (const auto& client : clients_) {
+    if (client) client->abort();
+  }
+  clients_.clear();
+  received_.clear();
+  listen();
+  mode = Mode::Answer;
+  answer.clear();
+  requests.clear();
+  connections = 0;
+  disconnects = 0;
+}
+
 void FakeDistributor::closeRaw() {
   for (int fd : fillers_) ::close(fd);
   fillers_.clear();
@@ -90,7 +104,11 @@ void FakeDistributor::onConnection() {
     ++connections;
     clients_ << socket;
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadable(socket); });
-    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+      ++disconnects;
+      received_.remove(socket);
+      socket->deleteLater();
+    });
   }
 }
 
@@ -108,6 +126,7 @@ void FakeDistributor::onReadable(QTcpSocket* socket) {
       break;
     case Mode::CloseEarly:
       socket->write(answer.left(answer.size() / 2));
+      socket->flush();
       socket->disconnectFromHost();
       break;
     case Mode::Pieces:

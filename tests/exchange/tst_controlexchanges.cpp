@@ -1,0 +1,750 @@
+// The exchange both controls share, against distributors played by the test
+// on 127.0.0.1: every deadline, close, refusal, malformed answer, journal
+// entry and refusal while open, run through one table against the order
+// exchange, the status exchange and the inquiry. Also what the order control
+// does with an order that may have reached the distributor before.
+#include <QDateTime>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <chrono>
+#include <filesystem>
+#include <memory>
+
+#include "base/BaseState.h"
+#include "base/Clock.h"
+#include "inquiry/UserControl1.h"
+#include "inquiry/WorkstationSetup.h"
+#include "link/AnswerFraming.h"
+#include "link/ExchangeJournal.h"
+#include "order/UserControl1.h"
+#include "order/WorkstationSetup.h"
+#include "qt/Grid.h"
+#include "qt/Socket.h"
+#include "support/FakeDistributor.h"
+#include "support/JournalPermissions.h"
+#include "support/RecordingPresenter.h"
+#include "tools/sample/SampleBusinessSystem.h"
+
+using OrderControl = veltaorder::UserControl1;
+using InquiryControl = veltaiq::UserControl1;
+using velta::qt::RecordingPresenter;
+using velta::test::FakeDistributor;
+using Mode = FakeDistributor::Mode;
+
+namespace {
+
+// The three exchanges: an order over ws1, a status request over ws2, an inquiry.
+enum class Side { Order, Status, Inquiry };
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kMayHaveReached = QStringLiteral("; the order may have reached the distributor \u2014 PO Status will tell");
+const QString kSafe = QStringLiteral("; an inquiry changes nothing at the distributor, so asking again is safe");
+
+// How each exchange words and reports its endings.
+struct Wording {
+  const char* name;
+  const char* start;    // the routine that starts it
+  const char* connect;  // its connect event
+  const char* arrival;  // its data-arrival event
+  QString sent;         // added when the request went out and no answer came
+  QString notSent;      // added when nothing went out
+  const char* button;   // the button that starts it
+  const char* socket;
+};
+
+const Wording& wording(Side side) {
+  static const Wording order{"order", " in submitorder routine", " in ws1_connect routine", " in ws1_DataArrival routine",
+                             kMayHaveReached, {}, "cmdSubmit", "ws1"};
+  static const Wording status{"status", " in poStatus routine", " in ws2_connect routine", " in ws2_DataArrival routine",
+                              {}, {}, "cmdPOStat", "ws2"};
+  static const Wording inquiry{"inquiry", " in locatePart routine", " in ws1_connect routine",
+                               " in ws1_Dataarrival routine", kSafe, QStringLiteral("; nothing was sent") + kSafe,
+                               "CmdSearch", "ws1"};
+  return side == Side::Order ? order : side == Side::Status ? status : inquiry;
+}
+
+QString box(int number, const QString& description, const char* suffix) {
+  return QStringLiteral(" Error %1  ").arg(number) + description + kCrLf + QString::fromLatin1(suffix) + kCrLf;
+}
+
+QByteArray framed(const QByteArray& message) { return QByteArray::number(message.size()) + '\n' + message; }
+
+// A detail record of the inquiry's answer whose field k is prefix + k.
+QByteArray detail(int fields, const QByteArray& prefix) {
+  QByteArrayList out;
+  for (int k = 0; k < fields; ++k) out << prefix + QByteArray::number(k);
+  return out.join('|');
+}
+
+const QByteArray kOrderHeader = "00|//VELTA//850ACK|||DIST|8153|21:05:09|20261208||BMS|||||||\n";
+const QByteArray kStatusHeader = "00|//VELTA//869|||DIST|8153|21:05:09|20261208||WEB|||||||\n";
+const QByteArray kExceptionHeader = "00|//VELTA//EXR|||DIST|8153|21:05:09|20261208||BMS|||||||\n";
+const QByteArray kAcknowledgement = framed(kOrderHeader + "01|104233|100231|2|D-77001\n");
+const QByteArray kStatusAnswer = framed(kStatusHeader + "01|104233||100232\n02|104233|T-1|100232|20261201|OPEN\n");
+const QByteArray kInquiryAnswer = framed("00|//VELTA//846\n01\n" + detail(25, "a") + "\n");
+
+// More than the framing holds, with no length line: refused once the limit is passed.
+QByteArray beyondTheLimit() { return QByteArray(int(velta::AnswerFraming::kLimit) + 4096, 'x'); }
+
+}  // namespace
+
+class ControlExchangesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase();
+  void init();
+  void cleanup();
+
+  void everyEndingIsReportedAndJournaled_data();
+  void everyEndingIsReportedAndJournaled();
+  void anOpenExchangeRefusesASecondAndAnotherOrder_data();
+  void anOpenExchangeRefusesASecondAndAnotherOrder();
+  void whatCannotBeSentIsRefusedBeforeConnecting_data();
+  void whatCannotBeSentIsRefusedBeforeConnecting();
+  void theJournalKeepsTheExchangeOwnerOnly_data();
+  void theJournalKeepsTheExchangeOwnerOnly();
+  void anOrderThatMayHaveReachedTheDistributorIsAskedAbout_data();
+  void anOrderThatMayHaveReachedTheDistributorIsAskedAbout();
+
+ private:
+  static QTestData& row(Side side, const char* name) {
+    return QTest::newRow(qPrintable(QString::fromLatin1(wording(side).name) + QStringLiteral(": ") +
+                                    QString::fromLatin1(name)))
+           << int(side);
+  }
+  static void forEachSide(const char* name) {
+    for (Side side : {Side::Order, Side::Status, Side::Inquiry}) row(side, name);
+  }
+  std::unique_ptr<QWidget> ready(Side side, const QString& journal = {});
+  std::unique_ptr<OrderControl> loaded(const char* number, const QString& journal = {});
+  static void start(QWidget& control, Side side);
+  FakeDistributor& fake(Side side) { return side == Side::Order ? orders_ : side == Side::Status ? status_ : inquiry_; }
+  static QByteArray answerOf(Side side) {
+    return side == Side::Order ? kAcknowledgement : side == Side::Status ? kStatusAnswer : kInquiryAnswer;
+  }
+  template <typename T>
+  static T* child(QWidget& control, const char* name) {
+    T* found = control.findChild<T*>(QString::fromLatin1(name));
+    if (!found) qFatal("no child %s", name);
+    return found;
+  }
+  static QPushButton* button(QWidget& control, Side side) { return child<QPushButton>(control, wording(side).button); }
+  static bool open(const QWidget& control) { return control.property("exchangeOpen").toBool(); }
+  static bool settled(const QWidget& control) { return QTest::qWaitFor([&] { return !open(control); }, 10000); }
+  static QString outcome(QWidget& control) {
+    auto* order = qobject_cast<OrderControl*>(&control);
+    return order ? order->lastOutcome() : QString();
+  }
+  static bool busy(QWidget& control) {
+    return !child<QLabel>(control, "lblXmit")->isHidden() || child<QTimer>(control, "Timer1")->isActive();
+  }
+  QString target(Side side) { return QStringLiteral("127.0.0.1:%1").arg(fake(side).port()); }
+  static QString errorTitle(Side side) {
+    return side == Side::Inquiry ? QStringLiteral("veltaiq error") : QStringLiteral("veltaorder Error");
+  }
+
+  QTemporaryDir dir_;
+  velta::sample::SampleBusinessSystem sample_;
+  RecordingPresenter presenter_;
+  FakeDistributor orders_;
+  FakeDistributor status_;
+  FakeDistributor inquiry_;
+};
+
+void ControlExchangesTest::initTestCase() {
+  QVERIFY(dir_.isValid());
+  velta::sample::SampleOptions options;
+  options.parts = 200;
+  options.distributor.host = "127.0.0.1";
+  options.distributor.orderPort = orders_.port();
+  options.distributor.statusPort = status_.port();
+  options.distributor.inquiryPort = inquiry_.port();
+  sample_ = velta::sample::writeSampleBusinessSystem(dir_.path().toStdString(), options);
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(sample_.configHome().string()));
+  veltaorder::WorkstationSetup::setShares(QString::fromStdString(sample_.root.string()), {});
+  veltaiq::WorkstationSetup::setShares(QString::fromStdString(sample_.root.string()), {});
+}
+
+void ControlExchangesTest::init() {
+  qputenv("TMPDIR", QByteArray::fromStdString(sample_.tmpDir().string()));
+  using namespace std::chrono;
+  velta::baseState().clock = [] {
+    return velta::DateTime{year{2026} / December / 8, hours{21} + minutes{5} + seconds{7}};
+  };
+  presenter_.clear();
+  presenter_.onForm = nullptr;
+  presenter_.onBox = nullptr;
+  for (FakeDistributor* fake : {&orders_, &status_, &inquiry_}) fake->reset();
+}
+
+void ControlExchangesTest::cleanup() { velta::baseState().clock = nullptr; }
+
+std::unique_ptr<OrderControl> ControlExchangesTest::loaded(const char* number, const QString& journal) {
+  auto control = std::make_unique<OrderControl>();
+  control->setPresenter(&presenter_);
+  control->initProperties();
+  control->setJournalFolder(journal);
+  control->show();
+  control->setXPONum(QString::fromLatin1(number));
+  control->setPO();
+  return control;
+}
+
+// The control shown and loaded, ready to start the exchange of `side`.
+std::unique_ptr<QWidget> ControlExchangesTest::ready(Side side, const QString& journal) {
+  if (side != Side::Inquiry) {
+    auto control = loaded(side == Side::Order ? "100231" : "100232", journal);
+    control->setConnectTimeout(5);
+    control->setAnswerTimeout(5);
+    return control;
+  }
+  auto control = std::make_unique<InquiryControl>();
+  control->setPresenter(&presenter_);
+  control->initProperties();
+  control->setJournalFolder(journal);
+  control->setXVendor(1207);
+  control->setXLine(QStringLiteral("FLT"));
+  control->setXPart(QStringLiteral("PH3600"));
+  control->setXQty(2);
+  control->setConnectTimeout(5);
+  control->setAnswerTimeout(5);
+  control->show();
+  control->setSearch();
+  return control;
+}
+
+void ControlExchangesTest::start(QWidget& control, Side side) {
+  if (side == Side::Inquiry) {
+    static_cast<InquiryControl&>(control).LocatePart();
+  } else if (side == Side::Order) {
+    static_cast<OrderControl&>(control).submitOrder();
+  } else {
+    static_cast<OrderControl&>(control).poStatus();
+  }
+}
+
+// Every way an exchange ends without an answer that is shown, and with an
+// exception, one row each: the box, the buttons, the host's lastOutcome and
+// the journal, and that nothing the connection does later is heard.
+void ControlExchangesTest::everyEndingIsReportedAndJournaled_data() {
+  QTest::addColumn<int>("side");
+  QTest::addColumn<int>("mode");
+  QTest::addColumn<QByteArray>("answer");
+  QTest::addColumn<QString>("server");     // "listen", "stop", "hang"
+  QTest::addColumn<QString>("action");     // "", "exit", "connect event" (the sends fail), "late connect"
+  QTest::addColumn<QString>("textStart");  // of the one box; "": no box
+  QTest::addColumn<QString>("textEnd");
+  QTest::addColumn<QString>("title");      // "": the control's error title
+  QTest::addColumn<QString>("buttons");    // "again": the start button usable; "status": only PO Status
+  QTest::addColumn<QString>("outcome");    // the order control's lastOutcome
+  QTest::addColumn<QString>("journal");    // the outcome the journal holds
+  QTest::addColumn<bool>("keepsAnswer");   // the journal holds the answer as it came
+  QTest::addColumn<int>("rows");           // of the inquiry's result grid, not auto-sized; -1: not an inquiry
+  const int answer = int(Mode::Answer);
+  const int silent = int(Mode::Silent);
+  const QString subscript = QStringLiteral(" Error 9  Subscript out of range\r\n");
+  const auto line = [](const char* suffix, const QString& detail = {}) {
+    return QString::fromLatin1(suffix) + kCrLf + (detail.isEmpty() ? QString() : QStringLiteral("  ") + detail + kCrLf);
+  };
+  for (Side s : {Side::Order, Side::Status, Side::Inquiry}) {
+    const Wording& w = wording(s);
+    const int rows = s == Side::Inquiry ? 0 : -1;
+    const QString afterSending = s == Side::Inquiry ? "again" : "status";
+    row(s, "no connection in time")
+        << answer << answerOf(s) << "hang" << "late connect"
+        << box(-23, QStringLiteral("no connection to ") + target(s) + QStringLiteral(" within 0.3 s") + w.notSent, w.start)
+        << "" << "" << "again" << "not-sent" << "connection-failed" << false << rows;
+    row(s, "nobody listening") << answer << answerOf(s) << "stop" << ""
+                               << QStringLiteral(" Error -23  no connection to ") + target(s) + QStringLiteral(": ")
+                               << QStringLiteral("(10061)") + w.notSent + kCrLf + QString::fromLatin1(w.start) + kCrLf
+                               << "" << "again" << "not-sent" << "connection-failed" << false << rows;
+    // Connected as the socket is not: the first send fails, nothing went out.
+    row(s, "the sends fail")
+        << answer << answerOf(s) << "hang" << "connect event"
+        << box(40006, QStringLiteral("Wrong protocol or connection state for the requested transaction or request"),
+               w.connect)
+        << "" << "" << "again" << "not-sent" << "closed-early" << false << rows;
+    row(s, "no answer in time") << silent << QByteArray() << "listen" << ""
+                                << box(-23, QStringLiteral("no complete answer within 0.3 s") + w.sent, w.arrival)
+                                << "" << "" << afterSending << "unknown" << "timed-out" << false << rows;
+    row(s, "closed early") << int(Mode::CloseEarly) << answerOf(s) << "listen" << ""
+                           << box(-23,
+                                  QStringLiteral("the distributor closed the connection before the answer was complete") +
+                                      w.sent,
+                                  w.arrival)
+                           << "" << "" << afterSending << "unknown" << "closed-early" << false << rows;
+    row(s, "Exit with the request sent") << silent << QByteArray() << "listen" << "exit" << "" << "" << "" << ""
+                                         << "unknown" << "abandoned" << false << rows;
+    // Kept in the journal up to the piece that passed the framing's limit.
+    row(s, "beyond the framing's limit") << answer << beyondTheLimit() << "listen" << "" << " Error -21  "
+                                         << line(w.arrival) << "" << afterSending << "malformed" << "malformed"
+                                         << false << rows;
+    row(s, "an exception") << answer << framed(kExceptionHeader + "99|1|2|3|4|5\n") << "listen" << "" << "" << ""
+                           << "" << "" << "exception" << "exception" << true << rows;
+  }
+  const QByteArray ack = kOrderHeader + "01|104233|100231|2|D-77001\n";
+  row(Side::Order, "longer than announced")
+      << answer << QByteArray("20\n" + ack) << "listen" << ""
+      << " Error -23  the answer is longer than the 20 bytes its length line announced\r\n"
+      << line(" in ws1_DataArrival routine") << "" << "status" << "malformed" << "malformed" << true << -1;
+  row(Side::Order, "summary too short")
+      << answer << framed(kOrderHeader + "01|104233|100231|2\n") << "listen" << "" << subscript
+      << line(" in ws1_DataArrival routine", "record 1 of the answer has 4 fields; an order summary needs 5") << ""
+      << "status" << "malformed" << "malformed" << true << -1;
+  row(Side::Order, "no record 1")
+      << answer << framed(kOrderHeader) << "listen" << "" << subscript
+      << line(" in ws1_DataArrival routine", "record 1 of the answer has 0 fields; an order summary needs 5") << ""
+      << "status" << "malformed" << "malformed" << true << -1;
+  row(Side::Order, "announced above the limit")
+      << answer << QByteArray("99999999\n" + ack) << "listen" << ""
+      << " Error -21  the answer announces 99999999 bytes, 83222783 more than the limit of 16777216 bytes (16 MiB)\r\n"
+      << line(" in ws1_DataArrival routine") << "" << "status" << "malformed" << "malformed" << true << -1;
+  // A status answer the reader refuses is boxed as statusResponse boxes it.
+  row(Side::Status, "status header too short")
+      << answer << framed(kStatusHeader + "01|104233||100232\n02|104233|T-1|100232|20261201\n") << "listen" << ""
+      << subscript << line(" in statusResponse routine", "record 2 of the answer has 5 fields; the status header needs 6")
+      << "veltaorder error" << "status" << "malformed" << "malformed" << true << -1;
+  row(Side::Status, "line record too short")
+      << answer << framed(kStatusHeader + "01|x\n02|104233|T-1|100232|20261201|OPEN\n05|ACD|PF52|ACD\n") << "listen"
+      << "" << subscript << line(" in statusResponse routine", "record 3 of the answer has 4 fields; an order line needs 10")
+      << "veltaorder error" << "status" << "malformed" << "malformed" << true << -1;
+  row(Side::Status, "longer than announced")
+      << answer << QByteArray("10\n" + kStatusHeader) << "listen" << ""
+      << " Error -23  the answer is longer than the 10 bytes its length line announced\r\n"
+      << line(" in ws2_DataArrival routine") << "" << "status" << "malformed" << "malformed" << true << -1;
+  const QByteArray message = "00|//VELTA//846\n01\n" + detail(25, "a") + "\n";
+  row(Side::Inquiry, "longer than announced")
+      << answer << QByteArray::number(message.size() - 5) + "\n" + message << "listen" << ""
+      << QStringLiteral(" Error -23  the answer is longer than the %1 bytes its length line announced\r\n")
+             .arg(message.size() - 5)
+      << line(" in ws1_Dataarrival routine") << "" << "again" << "" << "malformed" << true << 0;
+  row(Side::Inquiry, "announced above the limit")
+      << answer << QByteArray("99999999\n00|//VELTA//846\n") << "listen" << ""
+      << " Error -21  the answer announces 99999999 bytes" << line(" in ws1_Dataarrival routine") << "" << "again"
+      << "" << "malformed" << true << 0;
+  row(Side::Inquiry, "a short detail line keeps the rows before it")
+      << answer
+      << framed("00|//VELTA//846\n01\n" + detail(25, "a") + "\n" + detail(24, "b") + "\n" + detail(25, "c") + "\n")
+      << "listen" << "" << subscript << line(" in parseResponse routine", "record 3 of the answer has 24 fields, 25 needed")
+      << "" << "again" << "" << "malformed" << true << 1;
+  row(Side::Inquiry, "an exception without its record")
+      << answer << framed("00|//VELTA//EXR\n99|104233|IQ\n") << "listen" << "" << subscript
+      << line(" in parseResponse routine", "record 1 of the answer has 3 fields, 6 needed") << "" << "again" << ""
+      << "malformed" << true << 0;
+}
+
+void ControlExchangesTest::everyEndingIsReportedAndJournaled() {
+  QFETCH(int, side);
+  QFETCH(int, mode);
+  QFETCH(QByteArray, answer);
+  QFETCH(QString, server);
+  QFETCH(QString, action);
+  QFETCH(QString, textStart);
+  QFETCH(QString, textEnd);
+  QFETCH(QString, title);
+  QFETCH(QString, buttons);
+  QFETCH(QString, outcome);
+  QFETCH(QString, journal);
+  QFETCH(bool, keepsAnswer);
+  QFETCH(int, rows);
+  const Side s = Side(side);
+  QTemporaryDir base;
+  const std::filesystem::path folder = std::filesystem::path(base.path().toStdString()) / "journal";
+  fake(s).mode = Mode(mode);
+  fake(s).answer = answer;
+  auto control = ready(s, QString::fromStdString(folder.string()));
+  control->setProperty("connectTimeout", 0.3);
+  control->setProperty("answerTimeout", Mode(mode) == Mode::Silent ? 0.3 : 60);
+  if (server == QLatin1String("stop")) fake(s).stop();
+  if (server == QLatin1String("hang")) fake(s).hang();
+  velta::qt::Grid* results = s == Side::Inquiry ? child<velta::qt::Grid>(*control, "grdItem") : nullptr;
+  const int width = results ? results->colWidthPixels(0) : 0;
+  QSignalSpy shutdown(control.get(), SIGNAL(controlShutdown()));
+  QSignalSpy changes(control.get(), SIGNAL(exchangeOpenChanged(bool)));
+  start(*control, s);
+  QVERIFY(open(*control));
+  QVERIFY(!button(*control, s)->isEnabled());
+  // Committed before the first byte went out.
+  QCOMPARE(velta::ExchangeJournal::openExisting(folder).list().at(0).outcome, std::string("pending"));
+  QCOMPARE(fake(s).requests.size(), 0);
+  velta::qt::Socket* socket = child<velta::qt::Socket>(*control, wording(s).socket);
+  if (action == QLatin1String("exit")) {
+    QTRY_COMPARE(fake(s).requests.size(), 1);
+    QTest::mouseClick(child<QPushButton>(*control, "cmdExit"), Qt::LeftButton);
+  } else if (action == QLatin1String("connect event")) {
+    emit socket->Connected();
+  }
+  QVERIFY(settled(*control));
+  QCOMPARE(changes.count(), 2);
+
+  if (textStart.isEmpty()) {
+    QVERIFY(presenter_.boxes.isEmpty());
+  } else {
+    QCOMPARE(presenter_.boxes.size(), 1);
+    const velta::qt::MessageBox& shown = presenter_.boxes[0].box;
+    QVERIFY2(shown.text.startsWith(textStart), qPrintable(shown.text));
+    QVERIFY2(shown.text.endsWith(textEnd), qPrintable(shown.text));
+    QCOMPARE(shown.title, title.isEmpty() ? errorTitle(s) : title);
+    QVERIFY(shown.systemModal);
+    QCOMPARE(control->property("errText").toString(), shown.text);
+  }
+  const bool exception = journal == QLatin1String("exception");
+  QCOMPARE(presenter_.forms.size(), exception ? 1 : 0);
+  QCOMPARE(shutdown.count(), exception || action == QLatin1String("exit") ? 1 : 0);
+  if (buttons == QLatin1String("again")) QVERIFY(button(*control, s)->isEnabled());
+  if (buttons == QLatin1String("status")) {
+    // The order may be there: PO Status tells, Submit Order stays off.
+    QVERIFY(!child<QPushButton>(*control, "cmdSubmit")->isEnabled());
+    QVERIFY(child<QPushButton>(*control, "cmdPOStat")->isEnabled());
+  }
+  if (s != Side::Inquiry) {
+    QCOMPARE(this->outcome(*control), outcome);
+    QCOMPARE(control->property("xPOSuccess"), QVariant(0));
+    QVERIFY(!busy(*control));
+  }
+  if (results) {
+    QCOMPARE(results->Rows(), 1 + rows);
+    QCOMPARE(results->colWidthPixels(0), width);
+  }
+
+  const auto entries = velta::ExchangeJournal::openExisting(folder).list();
+  QCOMPARE(entries.size(), std::size_t(1));
+  QCOMPARE(QString::fromStdString(entries[0].outcome), journal);
+  QVERIFY(entries[0].finished.has_value());
+  const QByteArray journaled = QByteArray::fromStdString(entries[0].answer.value_or(""));
+  if (keepsAnswer) QCOMPARE(journaled, answer);
+  if (answer == beyondTheLimit()) {
+    QVERIFY2(journaled.size() > qsizetype(velta::AnswerFraming::kLimit), qPrintable(QString::number(journaled.size())));
+    QVERIFY(answer.startsWith(journaled));
+  }
+
+  // Nothing the connection does later is heard.
+  if (journal == QLatin1String("timed-out")) QTRY_COMPARE(fake(s).disconnects, 1);
+  if (action == QLatin1String("late connect")) {
+    emit socket->Connected();
+    QCOMPARE(presenter_.boxes.size(), 1);
+    fake(s).listen();
+    QTest::qWait(1500);  // past the kernel's retry of a dropped attempt
+    QCOMPARE(fake(s).requests.size(), 0);
+    QCOMPARE(presenter_.boxes.size(), 1);
+  }
+  if (action == QLatin1String("exit")) {
+    QTRY_COMPARE(fake(s).disconnects, 1);
+    QTest::qWait(600);  // past the answer deadline: it was stopped
+    QVERIFY(presenter_.boxes.isEmpty());
+    QCOMPARE(shutdown.count(), 1);
+  }
+}
+
+void ControlExchangesTest::anOpenExchangeRefusesASecondAndAnotherOrder_data() {
+  QTest::addColumn<int>("side");
+  QTest::addColumn<QStringList>("refusals");
+  const QString open = QStringLiteral(" while an exchange with the distributor is open; wait for it or press Exit");
+  // An acknowledgement must never be recorded against another order's number.
+  const QStringList order{
+      box(-23, QStringLiteral("An order cannot be sent") + open, " in submitorder routine"),
+      box(-23, QStringLiteral("A status cannot be asked") + open, " in poStatus routine"),
+      box(-23, QStringLiteral("The purchase-order number cannot be changed") + open, " in xPONum routine"),
+      box(-23, QStringLiteral("A purchase order cannot be loaded") + open, " in setPO routine")};
+  row(Side::Order, "order open") << order;
+  row(Side::Status, "status open") << order;
+  row(Side::Inquiry, "inquiry open")
+      << QStringList{box(-23, QStringLiteral("an inquiry is already open; its answer comes first"),
+                         " in locatePart routine")};
+}
+
+// With both deadlines as long as they go: it stays open, and nothing else starts.
+void ControlExchangesTest::anOpenExchangeRefusesASecondAndAnotherOrder() {
+  QFETCH(int, side);
+  QFETCH(QStringList, refusals);
+  const Side s = Side(side);
+  fake(s).mode = Mode::Silent;
+  auto control = ready(s);
+  control->setProperty("answerTimeout", 0);
+  QCOMPARE(control->property("answerTimeout").toDouble(), 0.0);
+  control->setProperty("connectTimeout", 1e9);
+  QCOMPARE(control->property("connectTimeout").toDouble(), 86400.0);  // a day at most
+  start(*control, s);
+  QTRY_COMPARE(fake(s).requests.size(), 1);
+  auto* order = qobject_cast<OrderControl*>(control.get());
+  const QVariant number = order ? order->xPONum() : QVariant();
+  const int rows = order ? child<velta::qt::Grid>(*order, "VSFlexGrid1")->Rows() : 0;
+  const QString vendor = order ? child<QLabel>(*order, "lblPOHdr(0)")->text() : QString();
+  if (!order) {
+    start(*control, s);  // a host calling it directly
+  } else {
+    start(*control, Side::Order);
+    start(*control, Side::Status);
+    order->setXPONum(QStringLiteral("100233"));
+    order->setPO();
+  }
+  QStringList texts;
+  for (const auto& shown : presenter_.boxes) texts << shown.box.text;
+  QCOMPARE(texts, refusals);
+  QVERIFY(open(*control));  // the open one goes on
+  QVERIFY(!button(*control, s)->isEnabled());
+  QTest::qWait(300);
+  QCOMPARE(presenter_.boxes.size(), refusals.size());
+  QVERIFY(open(*control));
+  for (FakeDistributor* f : {&orders_, &status_, &inquiry_}) QCOMPARE(f->connections, f == &fake(s) ? 1 : 0);
+  if (!order) return;
+  QVERIFY(busy(*control));
+  // Whatever the distributor answers belongs to the order that was sent.
+  QCOMPARE(order->xPONum(), number);
+  QCOMPARE(child<QLabel>(*order, "lblPO")->text(), number.toString());
+  QCOMPARE(child<QLabel>(*order, "lblPOHdr(0)")->text(), vendor);
+  QCOMPARE(child<velta::qt::Grid>(*order, "VSFlexGrid1")->Rows(), rows);
+}
+
+void ControlExchangesTest::whatCannotBeSentIsRefusedBeforeConnecting_data() {
+  QTest::addColumn<int>("side");
+  QTest::addColumn<QString>("setup");        // "cell", "order", "vendor" or "journal"
+  QTest::addColumn<QStringList>("values");   // a cell's row, column, text; the order; the vendor; the folder's mode
+  QTest::addColumn<QString>("textStart");
+  QTest::addColumn<QString>("textEnd");      // before the suffix line
+  const auto field = [](Side s, const char* name, int r, int c, const QString& text, const char* what) {
+    row(s, name) << "cell" << QStringList{QString::number(r), QString::number(c), text}
+                 << QStringLiteral(" Error -23  ") + QString::fromLatin1(what) + kCrLf << "";
+  };
+  field(Side::Order, "bar in part", 3, 2, "PF|52", "a \"|\" in the part number of row 3");
+  field(Side::Order, "tab in quantity", 1, 4, "1\t2", "a TAB in the quantity of row 1");
+  field(Side::Order, "LF in line code", 2, 1, "A\nB", "an LF in the line code of row 2");
+  field(Side::Order, "beyond Latin-1", 2, 2, QStringLiteral("PF\u20ac"), "a character outside Latin-1 in the part number of row 2");
+  field(Side::Inquiry, "bar in part", 3, 1, "R|9", "a \"|\" in the part number of row 3");
+  field(Side::Inquiry, "tab in quantity", 2, 2, "1\t", "a TAB in the quantity of row 2");
+  field(Side::Inquiry, "LF in line code", 6, 0, "B\nK", "an LF in the line code of row 6");
+  field(Side::Inquiry, "beyond Latin-1", 4, 1, QStringLiteral("R\u20AC9"), "a character outside Latin-1 in the part number of row 4");
+  // Row 1 of the inquiry is the host's part, taken from its property.
+  field(Side::Inquiry, "host's part beyond Latin-1", 1, 1, QStringLiteral("PH\u20AC"),
+        "a character outside Latin-1 in the part number of row 1");
+  row(Side::Order, "no host") << "order" << QStringList{"100236"}
+                              << " Error -23  no distributor host for this order\r\n" << "";
+  row(Side::Inquiry, "no host")
+      << "vendor" << QStringList{"4180"}
+      << " Error -23  no address of the distributor's inquiry service for vendor 4180 - SUMMIT CHEMICAL, INC."
+      << "; nothing was sent\r\n";
+  // The inquiry has no port of its own to fall back on.
+  row(Side::Inquiry, "a stored port of 0") << "vendor" << QStringList{"3300"}
+                                           << " Error -23  the vendor record of 3300 - PARTSNET WHOLESALE"
+                                           << " gives no inquiry port; nothing was sent\r\n";
+  // After a vendor that was not found there is nobody to ask.
+  row(Side::Inquiry, "vendor not found") << "vendor" << QStringList{"4321"}
+                                         << " Error -23  no address of the distributor's inquiry service"
+                                         << "; nothing was sent\r\n";
+  // A dealer who asked for a record of every exchange gets one, or no exchange.
+  row(Side::Order, "a journal others may read") << "journal" << QStringList{"493"} << " Error -23  journal folder" << "";
+  row(Side::Status, "a journal others may read") << "journal" << QStringList{"493"} << " Error -23  journal folder"
+                                                 << "";
+  row(Side::Inquiry, "a journal others may write") << "journal" << QStringList{"511"} << " Error -23  journal folder"
+                                                   << "";
+}
+
+void ControlExchangesTest::whatCannotBeSentIsRefusedBeforeConnecting() {
+  QFETCH(int, side);
+  QFETCH(QString, setup);
+  QFETCH(QStringList, values);
+  QFETCH(QString, textStart);
+  QFETCH(QString, textEnd);
+  const Side s = Side(side);
+  QTemporaryDir base;
+  const std::filesystem::path folder = std::filesystem::path(base.path().toStdString()) / "open";
+  std::unique_ptr<QWidget> control;
+  if (setup == QLatin1String("order")) {
+    control = loaded(qPrintable(values[0]));
+    QVERIFY(button(*control, s)->isEnabled());
+  } else if (setup == QLatin1String("journal")) {
+    std::filesystem::create_directory(folder);
+    std::filesystem::permissions(folder, std::filesystem::perms(values[0].toInt()));
+    control = ready(s, QString::fromStdString(folder.string()));
+  } else {
+    control = ready(s);
+  }
+  if (setup == QLatin1String("vendor")) {
+    control->setProperty("xVendor", values[0].toInt());
+    static_cast<InquiryControl&>(*control).setSearch();
+    presenter_.clear();
+  } else if (setup == QLatin1String("cell")) {
+    const int r = values[0].toInt();
+    const int c = values[1].toInt();
+    if (s == Side::Order) {
+      child<velta::qt::Grid>(*control, "VSFlexGrid1")->setTextMatrix(r, c, values[2]);
+    } else if (r == 1) {
+      control->setProperty("xPart", values[2]);
+    } else {
+      auto* grid = child<velta::qt::Grid>(*control, "grdIQ");
+      for (int k = 0; k < 3; ++k) grid->setTextMatrix(r, k, QStringLiteral("X"));
+      grid->setTextMatrix(r, c, values[2]);
+    }
+  }
+  start(*control, s);
+  QCOMPARE(presenter_.boxes.size(), 1);
+  const QString text = presenter_.boxes[0].box.text;
+  QVERIFY2(text.startsWith(textStart), qPrintable(text));
+  QVERIFY2(text.endsWith(textEnd + QString::fromLatin1(wording(s).start) + kCrLf), qPrintable(text));
+  QCOMPARE(presenter_.boxes[0].box.title, errorTitle(s));
+  QVERIFY(!open(*control));
+  QVERIFY(button(*control, s)->isEnabled());
+  if (s != Side::Inquiry) {
+    QCOMPARE(outcome(*control), QStringLiteral("not-sent"));
+    QVERIFY(!busy(*control));
+  }
+  QTest::qWait(50);
+  QCOMPARE(fake(s).connections, 0);
+  QVERIFY(!std::filesystem::exists(folder / "journal.sqlite"));
+}
+
+void ControlExchangesTest::theJournalKeepsTheExchangeOwnerOnly_data() {
+  QTest::addColumn<int>("side");
+  QTest::addColumn<QString>("outcome");
+  QTest::addColumn<QString>("set");
+  QTest::addColumn<QString>("reference");
+  row(Side::Order, "acknowledged") << "acknowledged" << "850" << "100231";
+  row(Side::Status, "answered") << "answered" << "869" << "100232";
+  row(Side::Inquiry, "answered") << "answered" << "846" << "FLT PH3600";
+}
+
+void ControlExchangesTest::theJournalKeepsTheExchangeOwnerOnly() {
+  QFETCH(int, side);
+  QFETCH(QString, outcome);
+  QFETCH(QString, set);
+  QFETCH(QString, reference);
+  const Side s = Side(side);
+  QTemporaryDir base;
+  const std::filesystem::path folder = std::filesystem::path(base.path().toStdString()) / "journal";
+  fake(s).answer = answerOf(s);
+  auto control = ready(s, QString::fromStdString(folder.string()));
+  QSignalSpy changes(control.get(), SIGNAL(exchangeOpenChanged(bool)));
+  start(*control, s);
+  QVERIFY(open(*control));
+  QVERIFY(settled(*control));
+  QVERIFY(presenter_.boxes.isEmpty());
+  QCOMPARE(changes.count(), 2);
+  QCOMPARE(changes[0].at(0).toBool(), true);
+  QCOMPARE(changes[1].at(0).toBool(), false);
+  // The names each control had before stay.
+  auto* order = qobject_cast<OrderControl*>(control.get());
+  QVERIFY(order ? !order->isTransmitting() : !static_cast<InquiryControl&>(*control).inquiryOpen());
+  const QMetaObject* meta = control->metaObject();
+  for (const char* name : {"exchangeOpen", "connectTimeout", "answerTimeout"}) {
+    QVERIFY2(meta->property(meta->indexOfProperty(name)).hasNotifySignal(), name);
+  }
+  QSignalSpy timeout(control.get(), SIGNAL(answerTimeoutChanged(double)));
+  control->setProperty("answerTimeout", 7);
+  control->setProperty("answerTimeout", 7);
+  QCOMPARE(timeout.count(), 1);
+  QCOMPARE(velta::qt::journalPermissions(folder), QStringLiteral("0700 0600"));
+  const auto entries = velta::ExchangeJournal::openExisting(folder).list();
+  QCOMPARE(entries.size(), std::size_t(1));
+  QCOMPARE(QString::fromStdString(entries[0].outcome), outcome);
+  QCOMPARE(QString::fromStdString(entries[0].setNumber), set);
+  QCOMPARE(QString::fromStdString(entries[0].reference), reference);
+  QCOMPARE(entries[0].host, std::string("127.0.0.1"));
+  QCOMPARE(entries[0].port, int(fake(s).port()));
+  QCOMPARE(QByteArray::fromStdString(entries[0].request), fake(s).requests.value(0));
+  QCOMPARE(QByteArray::fromStdString(entries[0].answer.value_or("")), fake(s).answer);
+  if (s != Side::Inquiry) return;
+  // A second inquiry of the same control goes into the same journal.
+  control->hide();
+  control->show();
+  start(*control, s);
+  QVERIFY(settled(*control));
+  QCOMPARE(velta::ExchangeJournal::openExisting(folder).list().size(), std::size_t(2));
+}
+
+void ControlExchangesTest::anOrderThatMayHaveReachedTheDistributorIsAskedAbout_data() {
+  QTest::addColumn<QString>("before");  // what the earlier exchange of 100231 was
+  QTest::addColumn<bool>("journal");    // kept in a journal, else in the same control's memory
+  QTest::addColumn<QString>("how");     // what the question says of it; "" no question
+  QTest::addColumn<bool>("yes");
+  QTest::newRow("acknowledged, journal, No") << "acknowledged" << true << "was acknowledged, order number D-77001"
+                                             << false;
+  QTest::newRow("acknowledged, memory, Yes") << "acknowledged" << false << "was acknowledged, order number D-77001"
+                                             << true;
+  QTest::newRow("timed out, journal, Yes") << "timed out" << true << "no complete answer came" << true;
+  QTest::newRow("closed early, memory, No") << "closed early" << false << "no complete answer came" << false;
+  QTest::newRow("pending, journal, No") << "pending" << true << "no complete answer came" << false;
+  QTest::newRow("exception: sent again without a question") << "exception" << true << "" << false;
+  QTest::newRow("to another distributor") << "elsewhere" << true << "" << false;
+}
+
+void ControlExchangesTest::anOrderThatMayHaveReachedTheDistributorIsAskedAbout() {
+  QFETCH(QString, before);
+  QFETCH(bool, journal);
+  QFETCH(QString, how);
+  QFETCH(bool, yes);
+  QTemporaryDir base;
+  const std::filesystem::path folder = std::filesystem::path(base.path().toStdString()) / "journal";
+  const QString journalFolder = journal ? QString::fromStdString(folder.string()) : QString();
+  std::unique_ptr<OrderControl> control = loaded("100231", journalFolder);
+  control->setAnswerTimeout(0.3);
+  if (before == QLatin1String("pending") || before == QLatin1String("elsewhere")) {
+    // A workstation that ended between sending and the answer; or the same order to another distributor.
+    const int port = before == QLatin1String("pending") ? orders_.port() : orders_.port() + 1;
+    velta::ExchangeJournal::open(folder).begin({"127.0.0.1", port, velta::MessageSet::Order850, "100231", "1\n\n"});
+  } else {
+    orders_.mode = before == QLatin1String("timed out")      ? Mode::Silent
+                   : before == QLatin1String("closed early") ? Mode::CloseEarly
+                                                             : Mode::Answer;
+    orders_.answer = before == QLatin1String("exception") ? framed(kExceptionHeader + "99|1|2|3|4|5\n") : kAcknowledgement;
+    control->submitOrder();
+    QVERIFY(settled(*control));
+    QTRY_COMPARE(orders_.requests.size(), 1);
+    QTRY_VERIFY(control->findChildren<QDialog*>().isEmpty());
+    if (journal) control = loaded("100231", journalFolder);  // a new control, as after controlShutdown
+  }
+  presenter_.clear();
+  orders_.mode = Mode::Silent;
+  control->setPO();
+  QVERIFY(presenter_.boxes.isEmpty());
+  QVERIFY(child<QPushButton>(*control, "cmdSubmit")->isEnabled());
+  QCOMPARE(child<QPushButton>(*control, "cmdPOStat")->isEnabled(), !how.isEmpty());
+  const int requests = orders_.requests.size();
+  if (yes) presenter_.answers << velta::qt::MessageAnswer::Yes;
+  control->submitOrder();
+  if (how.isEmpty()) {
+    QVERIFY(presenter_.boxes.isEmpty());
+    QVERIFY(control->exchangeOpen());
+    return;
+  }
+  QCOMPARE(presenter_.boxes.size(), 1);
+  const velta::qt::MessageBox& asked = presenter_.boxes[0].box;
+  QCOMPARE(asked.title, QStringLiteral("veltaorder"));
+  QCOMPARE(asked.icon, velta::qt::MessageIcon::Question);
+  QCOMPARE(asked.buttons, velta::qt::MessageButtons::YesNo);
+  QCOMPARE(asked.defaultButton, 1);
+  QVERIFY(!asked.systemModal);
+  // The moment of the earlier sending, in its local time, as the control shows moments.
+  QString when = QStringLiteral("\\d{1,2}/\\d{1,2}/\\d{4} at \\d{1,2}:\\d\\d:\\d\\d [AP]M");
+  if (journal) {
+    const velta::JournalEntry earlier = velta::ExchangeJournal::openExisting(folder).list().at(0);
+    QDateTime utc = QDateTime::fromString(QString::fromStdString(earlier.utc), QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    utc.setTimeSpec(Qt::UTC);
+    const QDateTime local = utc.toOffsetFromUtc(earlier.utcOffset);
+    when = QRegularExpression::escape(local.toString(QStringLiteral("M/d/yyyy")) + QStringLiteral(" at ") +
+                                      QLocale::c().toString(local.time(), QStringLiteral("h:mm:ss AP")));
+  }
+  const QRegularExpression question(QStringLiteral("^Purchase order 100231 was sent to the distributor on ") + when +
+                                    QStringLiteral(" and ") + QRegularExpression::escape(how) +
+                                    QStringLiteral("\\. Send it again\\?$"));
+  QVERIFY2(question.match(asked.text).hasMatch(), qPrintable(asked.text));
+  QCOMPARE(control->exchangeOpen(), yes);
+  if (!yes) {
+    // No sends nothing and changes nothing.
+    QVERIFY(!busy(*control));
+    QVERIFY(child<QPushButton>(*control, "cmdSubmit")->isEnabled());
+    QTest::qWait(100);
+    QCOMPARE(orders_.requests.size(), requests);
+    return;
+  }
+  QTRY_COMPARE(orders_.requests.size(), requests + 1);
+}
+
+QTEST_MAIN(ControlExchangesTest)
+#include "tst_controlexchanges.moc"

@@ -38,6 +38,7 @@
 #include "order/frmPoResponse.h"
 #include "qt/ControlFailure.h"
 #include "qt/FormParts.h"
+#include "qt/FreedMemory.h"
 #include "qt/Grid.h"
 #include "qt/HostWorkstation.h"
 #include "qt/LabelArray.h"
@@ -77,6 +78,16 @@ const char* const kWs2ConnectSuffix = " in ws2_connect routine";
 const char* const kWs1ArrivalSuffix = " in ws1_DataArrival routine";
 const char* const kWs2ArrivalSuffix = " in ws2_DataArrival routine";
 const QString kStatusTitle = QStringLiteral("veltaorder error");
+
+// The parsed copy of an answer holds every cell once more, each a string of
+// its own: it goes before the answer's form is shown, which may stand for
+// long, and after a large answer its pages go back to the system too.
+template <typename Answer>
+void dropParsed(Answer& answer, std::size_t answerBytes) {
+  constexpr std::size_t kLargeAnswer = 1 << 20;
+  answer = Answer();
+  if (answerBytes >= kLargeAnswer) velta::qt::returnFreedMemory();
+}
 
 // "15", "0.3": seconds as a person writes them.
 std::string secondsText(double seconds) { return QString::number(seconds).toStdString(); }
@@ -676,7 +687,7 @@ void UserControl1::Private::showExceptionAnswer(const velta::ExceptionDetails& d
 }
 
 void UserControl1::Private::parseOrderAnswer(const std::string& response) {
-  const velta::OrderAnswer answer = velta::parseOrderAnswer(response);
+  velta::OrderAnswer answer = velta::parseOrderAnswer(response);
   const bool ours = open == Exchange::Order;
   if (answer.isException()) {
     showExceptionAnswer(answer.exception, ours, *ws1);
@@ -688,14 +699,19 @@ void UserControl1::Private::parseOrderAnswer(const std::string& response) {
   }
   velta::qt::Grid* grid = form.grdItem();
   grid->setRows(1);
-  for (const velta::OrderAnswerRow& row : answer.acknowledgement.rows) grid->AddItem(fromLatin1(row.rowText()));
+  for (const velta::OrderAnswerRow& row : answer.acknowledgement.rows) {
+    const std::string text = row.rowText();
+    grid->AddItem(QLatin1String(text.data(), static_cast<qsizetype>(text.size())));
+  }
   grid->AutoSize(0, grid->Cols() - 1);
+  const QString acknowledgedNumber = fromLatin1(answer.lastOrderNumber());
+  dropParsed(answer, response.size());
   busy(false);
   cmdSubmit->setEnabled(false);
   // Accepted is recorded before the form: the host may end while it is open.
   setSuccess(velta::Value(1));
   outcome = QStringLiteral("acknowledged");
-  orderNumber = fromLatin1(answer.lastOrderNumber());
+  orderNumber = acknowledgedNumber;
   if (ours) endExchange(velta::JournalOutcome::Acknowledged, false);
   shower().showForm(q, form);
   exitAction();
@@ -715,7 +731,7 @@ void UserControl1::Private::colourGroupRows() {
 }
 
 void UserControl1::Private::parseStatusAnswer(const std::string& response) {
-  const velta::StatusAnswer answer = velta::parseStatusAnswer(response);
+  velta::StatusAnswer answer = velta::parseStatusAnswer(response);
   const bool ours = open == Exchange::Status;
   if (answer.isException()) {
     showExceptionAnswer(answer.exception, ours, *ws2);
@@ -729,7 +745,8 @@ void UserControl1::Private::parseStatusAnswer(const std::string& response) {
   grid->setRows(1);
   int shipmentRows = 0;
   for (const velta::StatusRow& row : answer.status.rows) {
-    grid->AddItem(fromLatin1(row.rowText()));
+    const std::string text = row.rowText();
+    grid->AddItem(QLatin1String(text.data(), static_cast<qsizetype>(text.size())));
     const int last = grid->Rows() - 1;
     grid->setIsSubtotal(last, row.group);
     grid->setRowOutlineLevel(last, row.outlineLevel);
@@ -739,6 +756,7 @@ void UserControl1::Private::parseStatusAnswer(const std::string& response) {
       grid->AutoSize(0, 3);
     }
   }
+  dropParsed(answer, response.size());
   busy(false);
   cmdPOStat->setEnabled(false);
   statusForm = &form;

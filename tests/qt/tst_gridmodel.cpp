@@ -6,6 +6,7 @@
 
 #include "qt/GridCells.h"
 #include "qt/GridModel.h"
+#include "qt/GridWidths.h"
 #include "qt/TextWidths.h"
 
 using velta::qt::GridCells;
@@ -112,6 +113,24 @@ class GridModelTest : public QObject {
     QCOMPARE(cells.text(499, 1), longer + QString::number(19999));
     QCOMPARE(cells.text(999, 1), QStringLiteral("some description"));
     QVERIFY2(cells.bufferBytes() < 4 * (live + 500 * 110) + 128 * 1024, qPrintable(QString::number(cells.bufferBytes())));
+  }
+
+  // Counts of widths below and above the table of usual widths, taken out
+  // again down to none; taking out what was never counted changes nothing.
+  void widestAsCellsComeAndGo() {
+    velta::qt::GridWidths widths;
+    widths.setColumns(2);
+    QCOMPARE(widths.widest(0, true), -1);
+    for (int width : {100, 5000, 4095, 70000, 5000, 0}) widths.count(0, width, true);
+    widths.count(0, 90000, false);
+    const QList<QPair<int, int>> steps{{42, 70000}, {70000, 5000}, {5000, 5000}, {5000, 4095},
+                                       {4095, 100}, {100, 0},       {0, -1}};
+    for (const auto& [out, widest] : steps) {
+      widths.uncount(0, out, true);
+      QCOMPARE(widths.widest(0, true), widest);
+    }
+    QCOMPARE(widths.widest(0, false), 90000);
+    QCOMPARE(widths.widest(1, true), -1);
   }
 
   // Any mix of added rows, changed texts and fonts and cut rows: each

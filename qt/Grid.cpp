@@ -33,6 +33,12 @@ Grid::Grid(QWidget* parent)
   // answer of thousands of cells must not swallow the keyboard.
   table_->setTabKeyNavigation(false);
   table_->installEventFilter(this);
+  table_->horizontalHeader()->installEventFilter(this);
+  // The titles' widths are kept for AutoSize, which the status form calls for every row.
+  const auto titlesChanged = [this] { titleWidths_.clear(); };
+  connect(model_, &QAbstractItemModel::headerDataChanged, this, titlesChanged);
+  connect(model_, &QAbstractItemModel::columnsInserted, this, titlesChanged);
+  connect(model_, &QAbstractItemModel::columnsRemoved, this, titlesChanged);
   setFocusProxy(table_);
   connect(model_, &GridModel::cellEdited, this, &Grid::cellEdited);
 }
@@ -112,6 +118,10 @@ void Grid::setRedraw(bool on) {
 bool Grid::redraw() const { return redraw_; }
 
 bool Grid::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == table_->horizontalHeader() &&
+      (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)) {
+    titleWidths_.clear();
+  }
   if (watched == table_ && event->type() == QEvent::FontChange) {
     // Every width was measured in the old font.
     textWidths_->fontChanged();
@@ -136,8 +146,15 @@ void Grid::AutoSize(int col1, int col2) {
   for (int c = col1; c <= col2; ++c) {
     const int text = widest[c - col1];
     const int cells = text >= 0 ? text + margin : 0;
-    header->resizeSection(c, std::max(cells + gridLine, header->sectionSizeHint(c)));
+    header->resizeSection(c, std::max(cells + gridLine, titleWidth(c)));
   }
+}
+
+int Grid::titleWidth(int col) {
+  if (titleWidths_.empty()) titleWidths_.assign(static_cast<std::size_t>(Cols()), -1);
+  int& width = titleWidths_[static_cast<std::size_t>(col)];
+  if (width < 0) width = table_->horizontalHeader()->sectionSizeHint(col);
+  return width;
 }
 
 void Grid::setIsSubtotal(int row, bool group) { model_->setGroup(row, group); }

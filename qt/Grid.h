@@ -26,6 +26,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 class QTableView;
 
@@ -107,12 +108,15 @@ class Grid : public QWidget {
  private:
   // Rows added: shown soon when repainting is on, else when it comes back on.
   void rowsAdded();
+  // What the header wants for the column's title, as its sectionSizeHint.
+  int titleWidth(int col);
 
   QTableView* table_;
   std::unique_ptr<FontTextWidths> textWidths_;  // in the view's font
   GridModel* model_;
   bool redraw_ = true;
   bool showQueued_ = false;
+  std::vector<int> titleWidths_;  // by column, -1 not known; empty: none known
 };
 
 // A colour given as a Windows BGR value (0x00bbggrr): 0xC0E0FF is #ffe0c0.

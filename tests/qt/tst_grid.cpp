@@ -346,6 +346,22 @@ class GridTest : public QObject {
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
   }
 
+  void aNewTitleIsFittedAnew() {
+    Grid grid;
+    grid.setColumnTitles({"A", "B"});
+    grid.AddItem(QStringLiteral("x\ty"));
+    grid.AutoSize(0, 1);
+    const int narrow = grid.colWidthPixels(1);
+    grid.setTextMatrix(0, 1, QStringLiteral("A much longer title than before"));
+    grid.AutoSize(0, 1);
+    QVERIFY(grid.colWidthPixels(1) > narrow);
+    QCOMPARE(grid.colWidthPixels(1), grid.view()->horizontalHeader()->sectionSizeHint(1));
+    grid.setCols(3);
+    grid.setTextMatrix(0, 2, QStringLiteral("A third column's long title"));
+    grid.AutoSize(2, 2);
+    QCOMPARE(grid.colWidthPixels(2), grid.view()->horizontalHeader()->sectionSizeHint(2));
+  }
+
   void aNewFontIsMeasuredAnew() {
     Grid grid;
     grid.setColumnTitles({"T"});

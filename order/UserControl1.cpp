@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTableView>
 #include <QTimer>
 #include <exception>
 #include <functional>
@@ -33,6 +34,7 @@
 #include "order/frmPoResponse.h"
 #include "qt/BusyCursor.h"
 #include "qt/ControlParts.h"
+#include "qt/FreedMemory.h"
 #include "qt/Grid.h"
 #include "qt/HostWorkstation.h"
 #include "qt/Latin1.h"
@@ -74,6 +76,16 @@ const Routines kOrderRoutines{" in submitorder routine", " in ws1_connect routin
                               " in ws1_DataArrival routine", kErrorTitle};
 const Routines kStatusRoutines{" in poStatus routine", " in ws2_connect routine", " in ws2_DataArrival routine",
                                " in statusResponse routine", kStatusTitle};
+
+// The parsed copy of an answer holds every cell once more, each a string of
+// its own: it goes before the answer's form is shown, which may stand for
+// long, and after a large answer its pages go back to the system too.
+template <typename Answer>
+void dropParsed(Answer& answer, std::size_t answerBytes) {
+  constexpr std::size_t kLargeAnswer = 1 << 20;
+  answer = Answer();
+  if (answerBytes >= kLargeAnswer) velta::qt::returnFreedMemory();
+}
 
 // A text typed or set by the host, as the bytes the message carries; a
 // character without a Latin-1 byte would be sent as something else.
@@ -346,7 +358,7 @@ void UserControl1::Private::showExceptionAnswer(const velta::ExceptionDetails& d
 }
 
 void UserControl1::Private::parseOrderAnswer(const std::string& response) {
-  const velta::OrderAnswer answer = velta::parseOrderAnswer(response);
+  velta::OrderAnswer answer = velta::parseOrderAnswer(response);
   const bool ours = exchange.isOpen() && kind == Kind::Order;
   if (answer.isException()) {
     showExceptionAnswer(answer.exception, ours, *form.ws1);
@@ -358,14 +370,19 @@ void UserControl1::Private::parseOrderAnswer(const std::string& response) {
   }
   velta::qt::Grid* grid = shown.grdItem();
   grid->setRows(1);
-  for (const velta::OrderAnswerRow& row : answer.acknowledgement.rows) grid->AddItem(fromLatin1(row.rowText()));
+  for (const velta::OrderAnswerRow& row : answer.acknowledgement.rows) {
+    const std::string text = row.rowText();
+    grid->AddItem(QLatin1String(text.data(), static_cast<qsizetype>(text.size())));
+  }
   grid->AutoSize(0, grid->Cols() - 1);
+  const QString acknowledgedNumber = fromLatin1(answer.lastOrderNumber());
+  dropParsed(answer, response.size());
   form.busy(false);
   form.cmdSubmit->setEnabled(false);
   // Accepted is recorded before the form: the host may end while it is open.
   setSuccess(velta::Value(1));
   outcome = velta::OrderOutcome::Acknowledged;
-  orderNumber = fromLatin1(answer.lastOrderNumber());
+  orderNumber = acknowledgedNumber;
   if (ours) finishExchange(JournalOutcome::Acknowledged);
   shell.presenter().showForm(q, shown);
   exitAction();
@@ -385,7 +402,7 @@ void UserControl1::Private::colourGroupRows() {
 }
 
 void UserControl1::Private::parseStatusAnswer(const std::string& response) {
-  const velta::StatusAnswer answer = velta::parseStatusAnswer(response);
+  velta::StatusAnswer answer = velta::parseStatusAnswer(response);
   const bool ours = exchange.isOpen() && kind == Kind::Status;
   if (answer.isException()) {
     showExceptionAnswer(answer.exception, ours, *form.ws2);
@@ -399,7 +416,8 @@ void UserControl1::Private::parseStatusAnswer(const std::string& response) {
   grid->setRows(1);
   int shipmentRows = 0;
   for (const velta::StatusRow& row : answer.status.rows) {
-    grid->AddItem(fromLatin1(row.rowText()));
+    const std::string text = row.rowText();
+    grid->AddItem(QLatin1String(text.data(), static_cast<qsizetype>(text.size())));
     const int last = grid->Rows() - 1;
     grid->setIsSubtotal(last, row.group);
     grid->setRowOutlineLevel(last, row.outlineLevel);
@@ -409,6 +427,7 @@ void UserControl1::Private::parseStatusAnswer(const std::string& response) {
       grid->AutoSize(0, 3);
     }
   }
+  dropParsed(answer, response.size());
   form.busy(false);
   form.cmdPOStat->setEnabled(false);
   statusForm = &shown;

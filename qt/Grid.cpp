@@ -1,209 +1,177 @@
 #include "qt/Grid.h"
 
+#include <QEvent>
 #include <QFont>
-#include <QFontMetrics>
-#include <QHash>
 #include <QHeaderView>
 #include <QStyle>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "qt/GridModel.h"
+#include "qt/TextWidths.h"
 #include "qt/Twips.h"
 
 namespace velta::qt {
 
-namespace {
-// The flags of a cell the user may only look at (and select, to copy).
-constexpr Qt::ItemFlags kReadOnly = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-}  // namespace
-
-Grid::Grid(QWidget* parent) : QWidget(parent), table_(new QTableWidget(this)), rowStates_(1) {
+Grid::Grid(QWidget* parent)
+    : QWidget(parent),
+      table_(new QTableView(this)),
+      textWidths_(std::make_unique<FontTextWidths>(table_)),
+      model_(new GridModel(*textWidths_, this)) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(table_);
+  table_->setModel(model_);
   table_->verticalHeader()->hide();
   table_->horizontalHeader()->setHighlightSections(false);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed);
   table_->setWordWrap(false);
+  // Tab goes on to the next control (the arrow keys move between cells): an
+  // answer of thousands of cells must not swallow the keyboard.
+  table_->setTabKeyNavigation(false);
+  table_->installEventFilter(this);
+  table_->horizontalHeader()->installEventFilter(this);
+  // The titles' widths are kept for AutoSize, which the status form calls for every row.
+  const auto titlesChanged = [this] { titleWidths_.clear(); };
+  connect(model_, &QAbstractItemModel::headerDataChanged, this, titlesChanged);
+  connect(model_, &QAbstractItemModel::columnsInserted, this, titlesChanged);
+  connect(model_, &QAbstractItemModel::columnsRemoved, this, titlesChanged);
   setFocusProxy(table_);
-  connect(table_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-    if (!settingByCode_) emit cellEdited(item->row() + 1, item->column());
-  });
+  connect(model_, &GridModel::cellEdited, this, &Grid::cellEdited);
 }
 
-Grid::~Grid() = default;
+Grid::~Grid() {
+  // The model, a child, would go after the widths it counts with.
+  delete model_;
+}
 
-int Grid::Rows() const { return table_->rowCount() + 1; }
+qint64 Grid::widthMeasurements() const { return textWidths_->measurements(); }
+
+int Grid::Rows() const { return model_->gridRows(); }
 
 void Grid::setRows(int rows) {
-  rows = std::max(rows, 1);
-  const int before = table_->rowCount();
-  settingByCode_ = true;
-  table_->setRowCount(rows - 1);
-  rowStates_.resize(rows);
-  for (int r = before; r < rows - 1; ++r) {
-    rowStates_[r + 1] = RowState{};
-    fillRow(r);
-  }
-  settingByCode_ = false;
+  const int before = Rows();
+  model_->setGridRows(rows);
+  if (Rows() > before) rowsAdded();
 }
 
-int Grid::Cols() const { return table_->columnCount(); }
+int Grid::Cols() const { return model_->gridCols(); }
 
-void Grid::setCols(int cols) {
-  cols = std::max(cols, 0);
-  const int before = table_->columnCount();
-  settingByCode_ = true;
-  table_->setColumnCount(cols);
-  for (int c = before; c < cols; ++c) {
-    table_->setHorizontalHeaderItem(c, new QTableWidgetItem());
-    for (int r = 0; r < table_->rowCount(); ++r) {
-      auto* item = new QTableWidgetItem();
-      item->setFlags(kReadOnly);
-      table_->setItem(r, c, item);
-    }
-  }
-  settingByCode_ = false;
-}
+void Grid::setCols(int cols) { model_->setGridCols(cols); }
 
-bool Grid::inside(int row, int col) const { return row >= 0 && row < Rows() && col >= 0 && col < Cols(); }
+QString Grid::TextMatrix(int row, int col) const { return model_->text(row, col); }
 
-QTableWidgetItem* Grid::cell(int row, int col) const {
-  if (!inside(row, col)) return nullptr;
-  return row == 0 ? table_->horizontalHeaderItem(col) : table_->item(row - 1, col);
-}
-
-void Grid::fillRow(int tableRow) {
-  for (int c = 0; c < table_->columnCount(); ++c) {
-    auto* item = new QTableWidgetItem();
-    item->setFlags(kReadOnly);
-    table_->setItem(tableRow, c, item);
-  }
-}
-
-QString Grid::TextMatrix(int row, int col) const {
-  const auto* item = cell(row, col);
-  return item ? item->text() : QString();
-}
-
-void Grid::setTextMatrix(int row, int col, const QString& text) {
-  auto* item = cell(row, col);
-  if (!item) return;
-  settingByCode_ = true;
-  item->setText(text);
-  settingByCode_ = false;
-}
+void Grid::setTextMatrix(int row, int col, const QString& text) { model_->setText(row, col, text); }
 
 void Grid::AddItem(const QString& tabSeparated) {
-  const int tableRow = table_->rowCount();
-  settingByCode_ = true;
-  table_->insertRow(tableRow);
-  rowStates_.append(RowState{});
-  // Each cell made with its text: setting it afterwards would tell the view twice.
-  const QStringList pieces = tabSeparated.split(QLatin1Char('\t'));
-  const int count = std::min(static_cast<int>(pieces.size()), table_->columnCount());
-  for (int c = 0; c < table_->columnCount(); ++c) {
-    auto* item = c < count ? new QTableWidgetItem(pieces[c]) : new QTableWidgetItem();
-    item->setFlags(kReadOnly);
-    table_->setItem(tableRow, c, item);
+  model_->appendRow(QStringView(tabSeparated));
+  rowsAdded();
+}
+
+void Grid::AddItem(QLatin1String tabSeparated) {
+  model_->appendRow(tabSeparated);
+  rowsAdded();
+}
+
+void Grid::rowsAdded() {
+  if (!redraw_) return;
+  if (isVisible()) {
+    model_->showHeldRows();
+    return;
   }
-  settingByCode_ = false;
+  // Rows added one by one to a grid not on the screen reach the view together,
+  // when it is shown or at the next turn of the event loop: a form filled
+  // before it is shown tells its view once.
+  if (showQueued_) return;
+  showQueued_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        showQueued_ = false;
+        if (redraw_) model_->showHeldRows();
+      },
+      Qt::QueuedConnection);
+}
+
+void Grid::showEvent(QShowEvent* event) {
+  if (redraw_) model_->showHeldRows();
+  QWidget::showEvent(event);
+}
+
+QTableView* Grid::view() const {
+  if (redraw_) model_->showHeldRows();
+  return table_;
 }
 
 void Grid::setRedraw(bool on) {
   redraw_ = on;
   table_->setUpdatesEnabled(on);
-  if (on) table_->viewport()->update();
+  if (on) {
+    model_->showHeldRows();
+    table_->viewport()->update();
+  }
 }
 
 bool Grid::redraw() const { return redraw_; }
+
+bool Grid::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == table_->horizontalHeader() &&
+      (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)) {
+    titleWidths_.clear();
+  }
+  if (watched == table_ && event->type() == QEvent::FontChange) {
+    // Every width was measured in the old font.
+    textWidths_->fontChanged();
+    model_->forgetWidths();
+  }
+  return QWidget::eventFilter(watched, event);
+}
 
 void Grid::AutoSize(int col1, int col2) {
   if (col1 > col2) std::swap(col1, col2);
   col1 = std::max(col1, 0);
   col2 = std::min(col2, Cols() - 1);
+  if (col1 > col2) return;
   // The larger of the widest cell and the title, as the table view's own
   // resizeColumnToContents would make it; measured with font metrics, because
   // the view lays out every cell's text through its delegate, which for an
   // answer of some hundred lines costs more than the whole exchange.
   const int margin = 2 * (table_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table_) + 1);
   const int gridLine = table_->showGrid() ? 1 : 0;
-  const QFontMetrics plainMetrics(table_->font());
-  // Answers repeat their texts (line codes, quantities, warehouses): each
-  // distinct text in the table's own font is measured once.
-  QHash<QString, int> measured;
+  const QList<int> widest = model_->widestTexts(col1, col2);
+  QHeaderView* header = table_->horizontalHeader();
   for (int c = col1; c <= col2; ++c) {
-    int widest = 0;
-    for (int r = 0; r < table_->rowCount(); ++r) {
-      const QTableWidgetItem* item = table_->item(r, c);
-      if (!item) continue;
-      const QString text = item->text();
-      if (text.isEmpty()) continue;
-      int width = 0;
-      if (const QVariant font = item->data(Qt::FontRole); font.isValid()) {
-        width = QFontMetrics(font.value<QFont>()).horizontalAdvance(text);
-      } else if (const auto known = measured.constFind(text); known != measured.cend()) {
-        width = *known;
-      } else {
-        width = plainMetrics.horizontalAdvance(text);
-        measured.insert(text, width);
-      }
-      widest = std::max(widest, width + margin);
-    }
-    const int title = table_->horizontalHeader()->sectionSizeHint(c);
-    table_->horizontalHeader()->resizeSection(c, std::max(widest + gridLine, title));
+    const int text = widest[c - col1];
+    const int cells = text >= 0 ? text + margin : 0;
+    header->resizeSection(c, std::max(cells + gridLine, titleWidth(c)));
   }
 }
 
-void Grid::setIsSubtotal(int row, bool group) {
-  if (row >= 0 && row < Rows()) rowStates_[row].group = group;
+int Grid::titleWidth(int col) {
+  if (titleWidths_.empty()) titleWidths_.assign(static_cast<std::size_t>(Cols()), -1);
+  int& width = titleWidths_[static_cast<std::size_t>(col)];
+  if (width < 0) width = table_->horizontalHeader()->sectionSizeHint(col);
+  return width;
 }
 
-bool Grid::isSubtotal(int row) const { return row >= 0 && row < Rows() && rowStates_[row].group; }
+void Grid::setIsSubtotal(int row, bool group) { model_->setGroup(row, group); }
 
-void Grid::setRowOutlineLevel(int row, int level) {
-  if (row < 0 || row >= Rows()) return;
-  rowStates_[row].level = level;
-}
+bool Grid::isSubtotal(int row) const { return model_->group(row); }
 
-int Grid::rowOutlineLevel(int row) const { return row >= 0 && row < Rows() ? rowStates_[row].level : 0; }
+void Grid::setRowOutlineLevel(int row, int level) { model_->setLevel(row, level); }
 
-void Grid::setCellBackColor(int row, int col, const QColor& color) {
-  auto* item = cell(row, col);
-  if (!item) return;
-  settingByCode_ = true;
-  if (color.isValid()) {
-    item->setBackground(color);
-  } else {
-    item->setData(Qt::BackgroundRole, QVariant());
-  }
-  settingByCode_ = false;
-}
+int Grid::rowOutlineLevel(int row) const { return model_->level(row); }
 
-QColor Grid::cellBackColor(int row, int col) const {
-  const auto* item = cell(row, col);
-  if (!item) return {};
-  const QVariant brush = item->data(Qt::BackgroundRole);
-  return brush.isValid() ? brush.value<QBrush>().color() : QColor();
-}
+void Grid::setCellBackColor(int row, int col, const QColor& color) { model_->setBackColor(row, col, color); }
 
-void Grid::setCellFontBold(int row, int col, bool bold) {
-  auto* item = cell(row, col);
-  if (!item) return;
-  settingByCode_ = true;
-  QFont font = item->font();
-  font.setBold(bold);
-  item->setFont(font);
-  settingByCode_ = false;
-}
+QColor Grid::cellBackColor(int row, int col) const { return model_->backColor(row, col); }
 
-bool Grid::cellFontBold(int row, int col) const {
-  const auto* item = cell(row, col);
-  return item && item->font().bold();
-}
+void Grid::setCellFontBold(int row, int col, bool bold) { model_->setBold(row, col, bold); }
+
+bool Grid::cellFontBold(int row, int col) const { return model_->bold(row, col); }
 
 void Grid::setColumnTitles(const QStringList& titles) {
   setCols(static_cast<int>(titles.size()));
@@ -228,19 +196,9 @@ void Grid::setColWidthTwips(int col, int twips) {
 
 int Grid::colWidthPixels(int col) const { return col >= 0 && col < Cols() ? table_->columnWidth(col) : 0; }
 
-void Grid::setEditable(int row, int col, bool editable) {
-  if (row < 1) return;  // titles are never typed into
-  auto* item = cell(row, col);
-  if (!item) return;
-  settingByCode_ = true;
-  item->setFlags(editable ? kReadOnly | Qt::ItemIsEditable : kReadOnly);
-  settingByCode_ = false;
-}
+void Grid::setEditable(int row, int col, bool editable) { model_->setEditable(row, col, editable); }
 
-bool Grid::isEditable(int row, int col) const {
-  const auto* item = row >= 1 ? cell(row, col) : nullptr;
-  return item && (item->flags() & Qt::ItemIsEditable);
-}
+bool Grid::isEditable(int row, int col) const { return model_->editable(row, col); }
 
 QColor fromBgr(quint32 bgr) {
   return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),

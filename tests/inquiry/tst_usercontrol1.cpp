@@ -9,7 +9,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStyle>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>

@@ -2,7 +2,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QStyle>
-#include <QTableWidget>
+#include <QTableView>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>

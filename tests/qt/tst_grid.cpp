@@ -1,16 +1,34 @@
-// The grid: rows counted with the titles, pieces of added rows, styles, widths.
+// The grid: rows counted with the titles, pieces of added rows, styles, widths,
+// rows reaching the view in batches, fitting that looks only at new rows, the keyboard.
+#include <QApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QStyle>
-#include <QTableWidget>
+#include <QTableView>
 #include <QtTest>
+#include <QVBoxLayout>
 #include <cstdlib>
 
 #include "qt/Grid.h"
 #include "qt/Twips.h"
 
 using velta::qt::Grid;
+
+namespace {
+
+// Empty when column 0 is as wide as the view itself would fit it (within a
+// pixel of rounding), else what each makes it.
+QString unlikeTheViewsOwnFit(Grid& grid) {
+  const int ours = grid.colWidthPixels(0);
+  grid.view()->resizeColumnToContents(0);
+  const int theViews = grid.colWidthPixels(0);
+  grid.view()->setColumnWidth(0, ours);
+  return std::abs(ours - theViews) <= 1 ? QString() : QStringLiteral("%1 against %2").arg(ours).arg(theViews);
+}
+
+}  // namespace
 
 class GridTest : public QObject {
   Q_OBJECT
@@ -66,7 +84,7 @@ class GridTest : public QObject {
     grid.setRows(1);
     QCOMPARE(grid.Rows(), 1);
     QCOMPARE(grid.TextMatrix(0, 0), QStringLiteral("A"));
-    QCOMPARE(grid.view()->rowCount(), 0);
+    QCOMPARE(grid.view()->model()->rowCount(), 0);
     // Rows that come back are fresh: empty, not a group, level 0.
     grid.setRows(3);
     QCOMPARE(grid.Rows(), 3);
@@ -89,7 +107,7 @@ class GridTest : public QObject {
     grid.setTextMatrix(1, 0, "y");
     QCOMPARE(grid.TextMatrix(1, 0), QStringLiteral("y"));
     grid.setTextMatrix(0, 0, "Title");
-    QCOMPARE(grid.view()->horizontalHeaderItem(0)->text(), QStringLiteral("Title"));
+    QCOMPARE(grid.view()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Title"));
   }
 
   void setColsKeepsCells() {
@@ -270,11 +288,172 @@ class GridTest : public QObject {
     grid.AddItem("x");
     QCOMPARE(edited.count(), 0);
     // The user types into row 3, column 1 (the view's row 2).
-    grid.view()->item(2, 1)->setText(QStringLiteral("12345"));
+    QAbstractItemModel* model = grid.view()->model();
+    QVERIFY(model->setData(model->index(2, 1), QStringLiteral("12345")));
     QCOMPARE(edited.count(), 1);
     QCOMPARE(edited[0][0].toInt(), 3);
     QCOMPARE(edited[0][1].toInt(), 1);
     QCOMPARE(grid.TextMatrix(3, 1), QStringLiteral("12345"));
+    // The same text again is no edit; a cell that is not editable takes nothing.
+    QVERIFY(model->setData(model->index(2, 1), QStringLiteral("12345")));
+    QCOMPARE(edited.count(), 1);
+    QVERIFY(!model->setData(model->index(0, 3), QStringLiteral("no")));
+    QCOMPARE(grid.TextMatrix(1, 3), QString());
+    QCOMPARE(edited.count(), 1);
+  }
+  // What is done to a fitted column, and its cells before: fitted again, it is
+  // as wide as the view would make it (within a pixel), as if fitted afresh.
+  void autoSizeKeepsUpWithChanges_data() {
+    QTest::addColumn<QStringList>("cells");
+    QTest::addColumn<QString>("change");
+    const QStringList cells{"WWWWWWWWWW", "ab", "abc def", "WWWW"};
+    QTest::newRow("the widest shortened") << cells << "text 1 a";
+    QTest::newRow("another made the widest") << cells << "text 3 WWWWWWWWWWWWWWWWWW";
+    QTest::newRow("the widest emptied") << cells << "text 1 ";
+    QTest::newRow("the widest in bold") << cells << "bold 1";
+    QTest::newRow("a narrow one in bold") << cells << "bold 2";
+    QTest::newRow("bold taken off the widest") << cells << "plain 1";
+    QTest::newRow("the widest row cut off") << cells << "rows 1";
+    QTest::newRow("every row gone, one new") << cells << "rows 0";
+    QTest::newRow("typed by the user") << cells << "typed 2";
+    QTest::newRow("a character beyond Latin-1") << cells << QString::fromUtf8("text 2 \u20ac\u20ac\u20ac WWWWWWWWWWWW");
+    QTest::newRow("a TAB inside a cell") << cells << "text 4 WWWWW\tWWWWWWWWW";
+  }
+  void autoSizeKeepsUpWithChanges() {
+    QFETCH(QStringList, cells);
+    QFETCH(QString, change);
+    Grid grid;
+    grid.setColumnTitles({"T"});
+    for (const QString& text : cells) grid.AddItem(text);
+    if (change == QLatin1String("plain 1")) grid.setCellFontBold(1, 0, true);
+    grid.setEditable(2, 0, true);
+    grid.AutoSize(0, 0);
+    const QStringList words = change.split(QLatin1Char(' '));
+    const int row = words.value(1).toInt();
+    if (words[0] == QLatin1String("text")) grid.setTextMatrix(row, 0, change.section(QLatin1Char(' '), 2));
+    if (words[0] == QLatin1String("bold")) grid.setCellFontBold(row, 0, true);
+    if (words[0] == QLatin1String("plain")) grid.setCellFontBold(row, 0, false);
+    if (words[0] == QLatin1String("rows")) {
+      grid.setRows(row + 1);
+      grid.AddItem(QStringLiteral("x"));
+    }
+    if (words[0] == QLatin1String("typed")) {
+      QAbstractItemModel* model = grid.view()->model();
+      QVERIFY(model->setData(model->index(row - 1, 0), QStringLiteral("WWWWWWWWWWWWWWWWWWWWWW typed")));
+    }
+    grid.AutoSize(0, 0);
+    const QString fault = unlikeTheViewsOwnFit(grid);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+  }
+
+  void aNewTitleIsFittedAnew() {
+    Grid grid;
+    grid.setColumnTitles({"A", "B"});
+    grid.AddItem(QStringLiteral("x\ty"));
+    grid.AutoSize(0, 1);
+    const int narrow = grid.colWidthPixels(1);
+    grid.setTextMatrix(0, 1, QStringLiteral("A much longer title than before"));
+    grid.AutoSize(0, 1);
+    QVERIFY(grid.colWidthPixels(1) > narrow);
+    QCOMPARE(grid.colWidthPixels(1), grid.view()->horizontalHeader()->sectionSizeHint(1));
+    grid.setCols(3);
+    grid.setTextMatrix(0, 2, QStringLiteral("A third column's long title"));
+    grid.AutoSize(2, 2);
+    QCOMPARE(grid.colWidthPixels(2), grid.view()->horizontalHeader()->sectionSizeHint(2));
+  }
+
+  void aNewFontIsMeasuredAnew() {
+    Grid grid;
+    grid.setColumnTitles({"T"});
+    for (const char* text : {"OIL FILTER, SPIN ON", "AVAVAV To", "12"}) grid.AddItem(QString::fromLatin1(text));
+    grid.setCellFontBold(2, 0, true);
+    grid.AutoSize(0, 0);
+    const int before = grid.colWidthPixels(0);
+    QFont larger = grid.font();
+    larger.setPointSizeF(larger.pointSizeF() * 2);
+    grid.setFont(larger);
+    grid.AutoSize(0, 0);
+    QVERIFY(grid.colWidthPixels(0) > before);
+    const QString fault = unlikeTheViewsOwnFit(grid);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+  }
+
+  void autoSizeLooksOnlyAtRowsItHasNotSeen() {
+    Grid grid;
+    grid.setColumnTitles({"A", "B"});
+    // Texts of many widths, as descriptions and part numbers are.
+    for (int i = 0; i < 300; ++i) {
+      grid.AddItem(QString(1 + i % 40, QChar('a' + i % 26)) + QLatin1Char('\t') + QString(1 + i % 17, QChar('A' + i % 23)));
+    }
+    grid.AutoSize(0, 1);
+    const qint64 first = grid.widthMeasurements();
+    QVERIFY(first > 0);
+    // Texts that cannot be the widest are not laid out at all.
+    QVERIFY2(first < 300, qPrintable(QString::number(first)));
+    grid.AutoSize(0, 1);
+    QCOMPARE(grid.widthMeasurements(), first);
+    for (int i = 0; i < 10; ++i) grid.AddItem(QStringLiteral("new %1\tnew").arg(i));
+    grid.AutoSize(0, 1);
+    QVERIFY(grid.widthMeasurements() - first <= 20);
+  }
+
+  void rowsReachTheViewInOneInsertion() {
+    Grid grid;
+    grid.setColumnTitles({"A"});
+    QAbstractItemModel* model = grid.view()->model();
+    QSignalSpy inserted(model, &QAbstractItemModel::rowsInserted);
+    grid.setRedraw(false);
+    for (int i = 0; i < 1000; ++i) grid.AddItem(QString::number(i));
+    QCOMPARE(grid.Rows(), 1001);
+    QCOMPARE(grid.TextMatrix(1000, 0), QStringLiteral("999"));
+    QCOMPARE(model->rowCount(), 0);
+    grid.setRedraw(true);
+    QCOMPARE(inserted.count(), 1);
+    QCOMPARE(inserted[0][1].toInt(), 0);
+    QCOMPARE(inserted[0][2].toInt(), 999);
+    // Not on the screen: rows added with repainting on come together, when
+    // the view is asked for or when the event loop turns.
+    for (int i = 0; i < 10; ++i) grid.AddItem(QStringLiteral("later"));
+    QCOMPARE(inserted.count(), 1);
+    QCOMPARE(grid.view()->model()->rowCount(), 1010);
+    QCOMPARE(inserted.count(), 2);
+    grid.setRows(grid.Rows() + 5);
+    QCoreApplication::processEvents();
+    QCOMPARE(model->rowCount(), 1015);
+    QCOMPARE(inserted.count(), 3);
+    // Rows that go, go at once.
+    grid.setRows(4);
+    QCOMPARE(model->rowCount(), 3);
+    QCOMPARE(model->data(model->index(2, 0)).toString(), QStringLiteral("2"));
+  }
+
+  void tabLeavesTheGridAndArrowsMoveInside() {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* before = new QLineEdit(&window);
+    auto* grid = new Grid(&window);
+    auto* after = new QLineEdit(&window);
+    layout->addWidget(before);
+    layout->addWidget(grid);
+    layout->addWidget(after);
+    grid->setColumnTitles({"A", "B"});
+    for (int i = 0; i < 3; ++i) grid->AddItem(QStringLiteral("a\tb"));
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTableView* view = grid->view();
+    view->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), view);
+    view->setCurrentIndex(view->model()->index(0, 0));
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Right);
+    QCOMPARE(view->currentIndex(), view->model()->index(1, 1));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), after);
+    QTest::keyClick(after, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), view);
+    QTest::keyClick(view, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), before);
   }
 };
 

@@ -16,7 +16,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTabBar>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -229,12 +229,12 @@ void MainWindowTest::tabGoesFromTheFieldsToTheButtonToTheControl_data() {
   QTest::newRow("order") << MainWindow::kOrderPage << QStringLiteral("poNumber")
                          << QStringList{"orderPage/poNumber", "orderPage/loadOrder", "orderControl/dtpSD",
                                         "orderControl/cmbSM", "orderControl/Check1", "orderControl/cmbBOC",
-                                        "orderControl/cmbBoShip", "orderControl/chkDrop", "VSFlexGrid1/QTableWidget",
+                                        "orderControl/cmbBoShip", "orderControl/chkDrop", "VSFlexGrid1/QTableView",
                                         "orderControl/cmdSubmit", "orderControl/cmdExit", "pages/pageTabs"};
   QTest::newRow("inquiry") << MainWindow::kInquiryPage << QStringLiteral("vendor")
                            << QStringList{"inquiryPage/vendor", "inquiryPage/line", "inquiryPage/part",
-                                          "inquiryPage/qty", "inquiryPage/setPart", "grdIQ/QTableWidget",
-                                          "grdItem/QTableWidget", "inquiryControl/CmdSearch",
+                                          "inquiryPage/qty", "inquiryPage/setPart", "grdIQ/QTableView",
+                                          "grdItem/QTableView", "inquiryControl/CmdSearch",
                                           "inquiryControl/cmdExit", "pages/pageTabs"};
 }
 

@@ -12,7 +12,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTableWidget>
+#include <QAbstractItemModel>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -199,14 +200,14 @@ void ScreenshotsTest::theInquiryControlWithResults() {
   control.resize(control.sizeHint().expandedTo(QSize(980, 640)));
   control.show();
   control.setSearch();
-  auto* entry = control.findChild<QWidget*>(QStringLiteral("grdIQ"))->findChild<QTableWidget*>();
-  entry->item(1, 0)->setText(QStringLiteral("FLT"));
-  entry->item(1, 1)->setText(QStringLiteral("1A0007"));
-  entry->item(1, 2)->setText(QStringLiteral("20"));
+  QAbstractItemModel* entry = control.findChild<QWidget*>(QStringLiteral("grdIQ"))->findChild<QTableView*>()->model();
+  QVERIFY(entry->setData(entry->index(1, 0), QStringLiteral("FLT")));
+  QVERIFY(entry->setData(entry->index(1, 1), QStringLiteral("1A0007")));
+  QVERIFY(entry->setData(entry->index(1, 2), QStringLiteral("20")));
   control.findChild<QPushButton*>(QStringLiteral("CmdSearch"))->click();
   QTRY_VERIFY_WITH_TIMEOUT(!control.inquiryOpen(), 30000);
   QVERIFY(presenter_.boxes.isEmpty());
-  QVERIFY(control.findChild<QWidget*>(QStringLiteral("grdItem"))->findChild<QTableWidget*>()->rowCount() >= 2);
+  QVERIFY(control.findChild<QWidget*>(QStringLiteral("grdItem"))->findChild<QTableView*>()->model()->rowCount() >= 2);
   picture(control, QStringLiteral("inquiry-control"));
 }
 

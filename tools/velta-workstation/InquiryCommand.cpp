@@ -21,8 +21,8 @@
 #include <QEventLoop>
 #include <QObject>
 #include <QPushButton>
-#include <QTableWidget>
-#include <QTableWidgetItem>
+#include <QAbstractItemModel>
+#include <QTableView>
 #include <QTimer>
 #include <cstdlib>
 #include <iostream>
@@ -72,15 +72,17 @@ ExtraPart splitExtra(const std::string& text) {
 // Types the parts into rows 2 to 6, through the grid's own view, as a user does.
 void typeExtraParts(veltaiq::UserControl1& control, const std::vector<ExtraPart>& parts) {
   QWidget* grid = control.findChild<QWidget*>(QStringLiteral("grdIQ"));
-  QTableWidget* view = grid ? grid->findChild<QTableWidget*>() : nullptr;
-  if (!view) throw HostError(kHostFailed, "the control has no entry grid grdIQ");
+  QTableView* view = grid ? grid->findChild<QTableView*>() : nullptr;
+  if (!view || !view->model()) throw HostError(kHostFailed, "the control has no entry grid grdIQ");
+  QAbstractItemModel& model = *view->model();
   for (std::size_t i = 0; i < parts.size(); ++i) {
     const int tableRow = static_cast<int>(i) + 1;  // grid row i + 2; the title row is the view's header
     const QString cells[] = {parts[i].line, parts[i].part, parts[i].qty};
     for (int col = 0; col < 3; ++col) {
-      QTableWidgetItem* item = view->item(tableRow, col);
-      if (!item) throw HostError(kHostFailed, "the entry grid has no row " + std::to_string(tableRow + 1));
-      item->setText(cells[col]);
+      // As the view's editor hands over what was typed.
+      if (!model.setData(model.index(tableRow, col), cells[col], Qt::EditRole)) {
+        throw HostError(kHostFailed, "the entry grid has no editable row " + std::to_string(tableRow + 1));
+      }
     }
   }
 }

@@ -1,0 +1,120 @@
+#include "qt/TextWidths.h"
+
+#include <QFontMetricsF>
+#include <QHash>
+#include <QWidget>
+#include <array>
+#include <cmath>
+#include <memory>
+
+namespace velta::qt {
+
+namespace {
+
+// Characters the pairs model holds for: printable Latin-1. Control characters
+// (one of them ends a text for the metrics), the soft hyphen and anything
+// beyond Latin-1 are laid out instead.
+bool estimable(unsigned c) { return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c <= 0xFF && c != 0xAD); }
+
+}  // namespace
+
+// One font's advances and pair adjustments, each measured the first time a
+// text needs it: at most 256 + 256 * 256 small layouts in a process's life.
+// A text's estimate is the first character's advance, then for each further
+// one the width of it with the one before less the advance of that one.
+class AdvanceTable {
+ public:
+  explicit AdvanceTable(const QFont& font) : metrics_(font) { advances_.fill(kUnknown); }
+
+  // For the font of `font`, shared by every grid of the process. Never
+  // freed: font metrics must not outlive the application's fonts at exit.
+  static AdvanceTable& of(const QFont& font) {
+    static auto* const tables = new QHash<QString, AdvanceTable*>;
+    AdvanceTable*& table = (*tables)[font.key()];
+    if (!table) table = new AdvanceTable(font);
+    return *table;
+  }
+
+  // The bound of a text given by its character codes; -1 when it cannot be told.
+  template <typename Text>
+  int upperBound(const Text& text) {
+    if (text.isEmpty()) return 0;
+    unsigned before = code(text, 0);
+    if (!estimable(before)) return -1;
+    double sum = advance(before);
+    for (qsizetype i = 1; i < text.size(); ++i) {
+      const unsigned c = code(text, i);
+      if (!estimable(c)) return -1;
+      sum += step(before, c);
+      before = c;
+    }
+    // The width is the laid-out sum rounded; the added pixel covers what a
+    // shaper does beyond pairs of neighbours.
+    return static_cast<int>(std::ceil(sum + 1.0 / 64)) + 1;
+  }
+
+ private:
+  static constexpr float kUnknown = -1e9f;
+
+  static unsigned code(const QLatin1String& text, qsizetype i) { return static_cast<unsigned char>(text.data()[i]); }
+  static unsigned code(const QStringView& text, qsizetype i) { return text[i].unicode(); }
+
+  float advance(unsigned c) {
+    float& known = advances_[c];
+    if (known == kUnknown) known = static_cast<float>(metrics_.horizontalAdvance(QString(QChar(c))));
+    return known;
+  }
+  // What b adds after a: its advance and what the pair adjusts.
+  float step(unsigned a, unsigned b) {
+    std::unique_ptr<std::array<float, 256>>& row = steps_[a];
+    if (!row) {
+      row = std::make_unique<std::array<float, 256>>();
+      row->fill(kUnknown);
+    }
+    float& known = (*row)[b];
+    if (known == kUnknown) {
+      const QChar chars[] = {QChar(a), QChar(b)};
+      known = static_cast<float>(metrics_.horizontalAdvance(QString(chars, 2))) - advance(a);
+    }
+    return known;
+  }
+
+  QFontMetricsF metrics_;
+  std::array<float, 256> advances_;
+  std::array<std::unique_ptr<std::array<float, 256>>, 256> steps_;  // by the character before
+};
+
+FontTextWidths::FontTextWidths(const QWidget* widget) : widget_(widget) {}
+
+void FontTextWidths::ensureFonts() {
+  if (plain_) return;
+  QFont bold = widget_->font();
+  bold.setBold(true);
+  plain_.emplace(widget_->font());
+  bold_.emplace(bold);
+  plainTable_ = &AdvanceTable::of(widget_->font());
+  boldTable_ = &AdvanceTable::of(bold);
+}
+
+void FontTextWidths::fontChanged() {
+  plain_.reset();
+  bold_.reset();
+}
+
+int FontTextWidths::width(const QString& text, bool bold) {
+  ensureFonts();
+  ++measurements_;
+  return (bold ? *bold_ : *plain_).horizontalAdvance(text);
+}
+
+int FontTextWidths::upperBound(QLatin1String text, bool bold) {
+  ensureFonts();
+  return (bold ? boldTable_ : plainTable_)->upperBound(text);
+}
+
+int FontTextWidths::upperBound(QStringView text, bool bold) {
+  ensureFonts();
+  return (bold ? boldTable_ : plainTable_)->upperBound(text);
+}
+
+}  // namespace velta::qt

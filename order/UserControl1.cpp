@@ -94,6 +94,16 @@ std::string requestText(const QString& text, const std::string& what) {
   return velta::qt::toLatin1(text);
 }
 
+// The same for a cell of the order's grid, named only when it fails.
+std::string requestCell(const velta::qt::Grid& grid, int row, int col, const char* what) {
+  const QString text = grid.TextMatrix(row, col);
+  if (!velta::qt::isLatin1(text)) {
+    throw velta::exchangeError("a character outside Latin-1 in " + std::string(what) + " of row " +
+                               std::to_string(row));
+  }
+  return velta::qt::toLatin1(text);
+}
+
 }  // namespace
 
 struct Q_DECL_HIDDEN UserControl1::Private : velta::qt::ControlParts<OrderForm> {
@@ -494,11 +504,10 @@ void UserControl1::submitOrder() {
       input.backOrderShipMethod = requestText(d.form.cmbBoShip->currentText().left(1), "the back-order ship method");
       input.resale = d.form.Check1->isChecked();
       const velta::qt::Grid& grid = *d.form.VSFlexGrid1;
+      input.lines.reserve(static_cast<std::size_t>(grid.Rows()));
       for (int r = 1; r < grid.Rows(); ++r) {
-        const std::string row = " of row " + std::to_string(r);
-        input.lines.push_back({requestText(grid.TextMatrix(r, 1), "the line code" + row),
-                               requestText(grid.TextMatrix(r, 2), "the part number" + row),
-                               requestText(grid.TextMatrix(r, 4), "the quantity" + row)});
+        input.lines.push_back({requestCell(grid, r, 1, "the line code"), requestCell(grid, r, 2, "the part number"),
+                               requestCell(grid, r, 4, "the quantity")});
       }
       // The map comes with the show handler.
       if (!d.lineCodes) throw velta::EngineError::general(velta::err::ObjectNotSet, "submitOrder");

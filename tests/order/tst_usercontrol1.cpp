@@ -2,6 +2,8 @@
 // that records every box and form: properties, the show handler, the busy
 // animation, the exit button, and setPO on every sample order and on numbers
 // and files that must not load.
+#include <QAbstractItemModel>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -10,6 +12,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -25,6 +28,7 @@
 #include "base/Clock.h"
 #include "order/UserControl1.h"
 #include "order/WorkstationSetup.h"
+#include "qt/BusyCursor.h"
 #include "qt/Grid.h"
 #include "qt/MemoryPropertyBag.h"
 #include "support/RecordingPresenter.h"
@@ -39,6 +43,20 @@ using velta::qt::RecordingPresenter;
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
+
+// The cursor shape over the application now; -1 for none of our own.
+int cursorNow() { return QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : -1; }
+
+// Answers every box at once and notes the cursor it was shown under.
+class CursorPresenter : public velta::qt::Presenter {
+ public:
+  velta::qt::MessageAnswer showMessage(QWidget*, const velta::qt::MessageBox& box) override {
+    underBoxes << cursorNow();
+    return velta::qt::defaultAnswer(box);
+  }
+  void showForm(QWidget*, QDialog&) override { underBoxes << cursorNow(); }
+  QList<int> underBoxes;
+};
 
 // A presenter whose every box fails, as a host's presenter might.
 class FailingPresenter : public velta::qt::Presenter {
@@ -97,6 +115,9 @@ class UserControl1Test : public QObject {
   void statusCodeTexts_data();
   void statusCodeTexts();
   void theClockCanStartAtAGivenTime();
+  void busyForTheWholeLoadAndNeverOverABox_data();
+  void busyForTheWholeLoadAndNeverOverABox();
+  void aBoxOverTheBusyCursorShowsTheOrdinaryOne();
 
  private:
   std::unique_ptr<UserControl1> shownControl();
@@ -750,6 +771,58 @@ void UserControl1Test::theClockCanStartAtAGivenTime() {
   QVERIFY(child<QDateEdit>(*control, "dtpSD")->date() >= QDate(2030, 1, 2));
   veltaorder::WorkstationSetup::startClockAt(QDateTime());
   QVERIFY(velta::yearOf(velta::Now().date) != 2030);  // the system clock again
+}
+
+// The busy cursor while an order loads: on for the whole load, off again on
+// every way out, and never over a box the user must answer.
+void UserControl1Test::busyForTheWholeLoadAndNeverOverABox_data() {
+  QTest::addColumn<QString>("order");
+  QTest::addColumn<bool>("settings");
+  QTest::addColumn<int>("boxes");
+  QTest::addColumn<bool>("rows");
+  QTest::newRow("loaded") << QStringLiteral("100231") << true << 0 << true;
+  QTest::newRow("no such file") << QStringLiteral("999999") << true << 1 << false;
+  QTest::newRow("no engine: error 91") << QStringLiteral("100231") << false << 1 << false;
+}
+
+void UserControl1Test::busyForTheWholeLoadAndNeverOverABox() {
+  QFETCH(QString, order);
+  QFETCH(bool, settings);
+  QFETCH(int, boxes);
+  QFETCH(bool, rows);
+  QTemporaryDir empty;
+  if (!settings) useSettingsFolder(empty.path());
+  CursorPresenter presenter;
+  UserControl1 control;
+  control.setPresenter(&presenter);
+  control.initProperties();
+  control.show();
+  presenter.underBoxes.clear();  // the show handler's own notices, if any
+  QList<int> underRows;
+  connect(grid(control)->view()->model(), &QAbstractItemModel::rowsInserted, this, [&] { underRows << cursorNow(); });
+  control.setXPONum(order);
+  control.setPO();
+  QCOMPARE(cursorNow(), -1);
+  QCOMPARE(presenter.underBoxes.size(), boxes);
+  for (const int shape : presenter.underBoxes) QVERIFY(shape != Qt::WaitCursor);
+  QCOMPARE(!underRows.isEmpty(), rows);
+  for (const int shape : underRows) QCOMPARE(shape, static_cast<int>(Qt::WaitCursor));
+}
+
+void UserControl1Test::aBoxOverTheBusyCursorShowsTheOrdinaryOne() {
+  QCOMPARE(cursorNow(), -1);
+  {
+    const velta::qt::BusyCursor busy;
+    QCOMPARE(cursorNow(), static_cast<int>(Qt::WaitCursor));
+    {
+      const velta::qt::ArrowCursor arrow;
+      QCOMPARE(cursorNow(), static_cast<int>(Qt::ArrowCursor));
+    }
+    QCOMPARE(cursorNow(), static_cast<int>(Qt::WaitCursor));
+  }
+  QCOMPARE(cursorNow(), -1);
+  const velta::qt::ArrowCursor arrow;  // nothing busy: nothing to change
+  QCOMPARE(cursorNow(), -1);
 }
 
 QTEST_MAIN(UserControl1Test)

@@ -1,5 +1,6 @@
 #include "qt/Grid.h"
 
+#include <QFocusEvent>
 #include <QFont>
 #include <QFontMetrics>
 #include <QHash>
@@ -24,17 +25,29 @@ Grid::Grid(QWidget* parent) : QWidget(parent), table_(new QTableWidget(this)), r
   layout->addWidget(table_);
   table_->verticalHeader()->hide();
   table_->horizontalHeader()->setHighlightSections(false);
+  // The last column takes the room the others leave, as the form grows.
+  table_->horizontalHeader()->setStretchLastSection(true);
+  // Tab leaves the grid for the next control; the arrow keys move between cells.
+  table_->setTabKeyNavigation(false);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed);
   table_->setWordWrap(false);
-  setFocusProxy(table_);
+  // The cells take the focus, never this frame around them: as their focus
+  // proxy it would be a tab stop of its own where it was made, and Tab would
+  // come back into the grid after a form had put the cells elsewhere in its
+  // tab order.
   connect(table_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
     if (!settingByCode_) emit cellEdited(item->row() + 1, item->column());
   });
 }
 
 Grid::~Grid() = default;
+
+void Grid::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  table_->setFocus(event->reason());
+}
 
 int Grid::Rows() const { return table_->rowCount() + 1; }
 

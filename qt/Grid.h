@@ -16,6 +16,7 @@
 #include <QVector>
 #include <QWidget>
 
+class QFocusEvent;
 class QTableWidget;
 class QTableWidgetItem;
 
@@ -79,6 +80,10 @@ class Grid : public QWidget {
  signals:
   // The user changed the text of a cell (not emitted for changes by code).
   void cellEdited(int row, int col);
+
+ protected:
+  // The focus goes on to the cells.
+  void focusInEvent(QFocusEvent* event) override;
 
  private:
   struct RowState {

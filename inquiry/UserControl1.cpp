@@ -432,6 +432,7 @@ void UserControl1::Private::locate() {
   received.clear();
   phase = Phase::Connecting;
   CmdSearch->setEnabled(false);
+  emit q->exchangeOpenChanged(true);
   if (const int ms = deadlineMilliseconds(connectSeconds)) connectDeadline->start(ms);
   ws1->Connect(connectedHost, connectedPort);
 }
@@ -510,6 +511,7 @@ void UserControl1::Private::endExchange() {
   phase = Phase::Idle;
   ws1->Abort();
   CmdSearch->setEnabled(true);
+  emit q->exchangeOpenChanged(false);
 }
 
 void UserControl1::Private::beginJournal() {

@@ -124,6 +124,8 @@ class VELTAIQ_EXPORT UserControl1 : public QWidget {
   void xVendorChanged(const QVariant& value);
   void connectTimeoutChanged(double seconds);
   void answerTimeoutChanged(double seconds);
+  // An inquiry began (true) or ended (false), whichever way.
+  void exchangeOpenChanged(bool open);
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -29,28 +29,25 @@ bool isControlToReach(const QWidget* w) {
          qobject_cast<const QPlainTextEdit*>(w) || qobject_cast<const QTextEdit*>(w);
 }
 
-}  // namespace
-
-FocusWalk walkFocus(QWidget& top, QWidget* start, bool forward, int presses) {
-  FocusWalk walk;
+// The focus after each press of Tab (or Shift+Tab) from `start`, up to where it came back.
+QList<QWidget*> walkFocus(QWidget& top, QWidget* start, bool forward, int presses, bool* cameBack) {
+  QList<QWidget*> visited;
+  *cameBack = false;
   start->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
   QWidget* const begin = top.focusWidget();
-  if (!begin) return walk;
-  for (int i = 0; i < presses; ++i) {
-    QWidget* at = top.focusWidget();
+  for (int i = 0; begin && i < presses && !*cameBack; ++i) {
     if (forward) {
-      QTest::keyClick(at, Qt::Key_Tab);
+      QTest::keyClick(top.focusWidget(), Qt::Key_Tab);
     } else {
-      QTest::keyClick(at, Qt::Key_Backtab, Qt::ShiftModifier);
+      QTest::keyClick(top.focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     }
-    walk.visited << top.focusWidget();
-    if (top.focusWidget() == begin) {
-      walk.cameBack = true;
-      break;
-    }
+    visited << top.focusWidget();
+    *cameBack = top.focusWidget() == begin;
   }
-  return walk;
+  return visited;
 }
+
+}  // namespace
 
 QList<QWidget*> tabTargets(const QWidget& top) {
   QList<QWidget*> targets;
@@ -66,12 +63,20 @@ QList<QWidget*> tabTargets(const QWidget& top) {
   return targets;
 }
 
-QStringList unreached(const QList<QWidget*>& targets, const FocusWalk& walk) {
-  QStringList missing;
-  for (QWidget* target : targets) {
-    if (!walk.visited.contains(target)) missing << describe(*target);
+QStringList roundTheKeyboard(QWidget& top, QWidget* start) {
+  const QList<QWidget*> targets = tabTargets(top);
+  const int presses = 4 * static_cast<int>(targets.size()) + 10;
+  QStringList faults;
+  for (const bool forward : {true, false}) {
+    const QString key = forward ? QStringLiteral("Tab") : QStringLiteral("Shift+Tab");
+    bool cameBack = false;
+    const QList<QWidget*> visited = walkFocus(top, start, forward, presses, &cameBack);
+    if (!cameBack) faults << key + QStringLiteral(" did not come back to ") + describe(*start);
+    for (QWidget* target : targets) {
+      if (!visited.contains(target)) faults << key + QStringLiteral(" never reached ") + describe(*target);
+    }
   }
-  return missing;
+  return faults;
 }
 
 }  // namespace velta::test

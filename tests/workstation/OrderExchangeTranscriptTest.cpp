@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -90,13 +91,15 @@ class OrderExchangeTranscript : public ::testing::Test {
 
   // velta-workstation COMMAND --headless with the test's settings file, the
   // journal's default folder in the test's own XDG_STATE_HOME.
-  test::CommandResult run(std::vector<std::string> arguments, const fs::path& folder) {
+  test::CommandResult run(std::vector<std::string> arguments, const fs::path& folder,
+                          std::optional<std::string> stateHome = std::nullopt) {
     std::vector<std::string> argv{kWorkstation};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     argv.insert(argv.end(), {"--headless", "--root", biz_.root.string(), "--settings", (folder / "workstation.ini").string()});
     return test::runCommand(argv, {{"TMPDIR", biz_.tmpDir().string()},
                                    {"XDG_CONFIG_HOME", biz_.configHome().string()},
-                                   {"XDG_STATE_HOME", (folder / "state").string()},
+                                   {"XDG_STATE_HOME", stateHome.value_or((folder / "state").string())},
+                                   {"HOME", (folder / "home").string()},
                                    {"VELTA_NOW", kNow},
                                    {"VELTA_UNC_ROOT", std::nullopt},
                                    {"VELTA_SHARES", std::nullopt}});
@@ -351,9 +354,12 @@ TEST_F(OrderExchangeTranscript, TheJournalIsKeptByDefaultAndTheTranscriptStaysAs
     std::vector<std::string> flags;  // NAMED stands for the case's folder "named"
     const char* settings;            // the settings file; none: no file
     const char* journal;             // where the journal is, in the case's folder; "": none anywhere
+    std::optional<std::string> stateHome = std::nullopt;  // XDG_STATE_HOME; none: the case's "state"
   };
   const Case cases[] = {
       {"default", {}, nullptr, "state/velta/journal"},
+      {"state-home-empty", {}, nullptr, "home/.local/state/velta/journal", ""},
+      {"state-home-relative", {}, nullptr, "home/.local/state/velta/journal", "state"},
       {"settings-without-journal", {}, "[workstation]\nanswerTimeout=30\n", "state/velta/journal"},
       {"journal-named", {}, "[workstation]\njournal=NAMED\n", "named"},
       {"journal-empty", {}, "[workstation]\njournal=\n", ""},
@@ -373,7 +379,7 @@ TEST_F(OrderExchangeTranscript, TheJournalIsKeptByDefaultAndTheTranscriptStaysAs
     std::vector<std::string> arguments{"order", "--po", "100232", "--status"};
     for (const std::string& flag : c.flags) arguments.push_back(named(flag, folder));
     const mode_t umask = ::umask(0);  // the folders the journal makes are its owner's whatever the umask
-    const auto result = run(arguments, folder);
+    const auto result = run(arguments, folder, c.stateHome);
     ::umask(umask);
     EXPECT_EQ(result.status, 0) << result.err;
     // The journal adds nothing to the transcript, wherever it is.
@@ -386,8 +392,7 @@ TEST_F(OrderExchangeTranscript, TheJournalIsKeptByDefaultAndTheTranscriptStaysAs
       EXPECT_EQ(entries[0].setNumber, "869");
       EXPECT_EQ(entries[0].outcome, "answered");
     } else {
-      EXPECT_FALSE(fs::exists(folder / "state"));
-      EXPECT_FALSE(fs::exists(folder / "named"));
+      for (const char* none : {"state", "home", "named"}) EXPECT_FALSE(fs::exists(folder / none)) << none;
     }
   }
   for (const char* made : {"state", "state/velta", "state/velta/journal"}) {

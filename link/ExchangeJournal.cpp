@@ -12,6 +12,7 @@
 #include <ctime>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "base/EngineError.h"
 #include "link/MessageFields.h"
@@ -65,14 +66,30 @@ std::string utcText(std::int64_t seconds) {
   return text;
 }
 
-// The folder as the journal needs it: there (made 0700 when absent), a folder,
-// this user's, and closed to group and others.
+// The folders above the journal's own that are not there yet, made 0700 as
+// the journal's: one that others may write would let them move the journal
+// away. Folders already there keep their modes. What cannot be made is left
+// for the journal folder's own mkdir to report.
+void makeMissingParents(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> missing;
+  for (std::filesystem::path p = folder.parent_path(); !p.empty() && p != p.parent_path(); p = p.parent_path()) {
+    struct stat info {};
+    if (::stat(p.c_str(), &info) == 0 || errno != ENOENT) break;
+    missing.push_back(p);
+  }
+  for (auto p = missing.rbegin(); p != missing.rend(); ++p) {
+    // The umask may have taken owner bits; it never adds any.
+    if (::mkdir(p->c_str(), 0700) == 0) ::chmod(p->c_str(), 0700);
+  }
+}
+
+// The folder as the journal needs it: there (made 0700 when absent, as the
+// folders made above it), a folder, this user's, and closed to group and others.
 void prepareFolder(const std::filesystem::path& folder) {
   struct stat info {};
   if (::stat(folder.c_str(), &info) != 0) {
     if (errno != ENOENT) throw journalError("journal folder " + quoted(folder) + ": " + std::strerror(errno));
-    std::error_code ec;
-    if (folder.has_parent_path()) std::filesystem::create_directories(folder.parent_path(), ec);
+    makeMissingParents(folder);
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
       throw journalError("journal folder " + quoted(folder) + " cannot be made: " + std::strerror(errno));
     }

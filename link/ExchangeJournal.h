@@ -14,9 +14,10 @@
 // The folder holds one SQLite database, "journal.sqlite", in write-ahead-log
 // mode with full synchronisation, so a crash or a power cut loses at most the
 // exchange in flight and never damages earlier ones. The journal tells what
-// dealers ordered: the folder is made readable and writable by its owner
-// only (0700, its files 0600); an existing folder that group or others may
-// read or write, or that belongs to someone else, is refused.
+// dealers ordered: the folder, and every folder it makes above it, is made
+// readable and writable by its owner only (0700, its files 0600); an
+// existing folder that group or others may read or write, or that belongs to
+// someone else, is refused.
 //
 // Table "exchange", one row per exchange:
 //

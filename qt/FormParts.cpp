@@ -25,6 +25,8 @@ QLabel* createValueBox(QWidget* parent, const QString& array, int index, bool wh
   box->setMinimumWidth(twipsToPixels(parent, kValueBoxWidthTwips));
   box->setTextInteractionFlags(Qt::TextSelectableByMouse);
   box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  // A form made as small as it goes still shows a whole line in the box.
+  box->setMinimumHeight(box->fontMetrics().height() + 2 * box->frameWidth());
   if (whiteBackground) {
     QPalette palette = box->palette();
     palette.setColor(QPalette::Window, Qt::white);

@@ -1,6 +1,7 @@
 #include "qt/Grid.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFont>
 #include <QHeaderView>
 #include <QStyle>
@@ -25,13 +26,14 @@ Grid::Grid(QWidget* parent)
   table_->setModel(model_);
   table_->verticalHeader()->hide();
   table_->horizontalHeader()->setHighlightSections(false);
+  // The last column takes the room the others leave, as the form grows.
+  table_->horizontalHeader()->setStretchLastSection(true);
+  // Tab leaves the grid for the next control; the arrow keys move between cells.
+  table_->setTabKeyNavigation(false);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed);
   table_->setWordWrap(false);
-  // Tab goes on to the next control (the arrow keys move between cells): an
-  // answer of thousands of cells must not swallow the keyboard.
-  table_->setTabKeyNavigation(false);
   table_->installEventFilter(this);
   table_->horizontalHeader()->installEventFilter(this);
   // The titles' widths are kept for AutoSize, which the status form calls for every row.
@@ -39,7 +41,10 @@ Grid::Grid(QWidget* parent)
   connect(model_, &QAbstractItemModel::headerDataChanged, this, titlesChanged);
   connect(model_, &QAbstractItemModel::columnsInserted, this, titlesChanged);
   connect(model_, &QAbstractItemModel::columnsRemoved, this, titlesChanged);
-  setFocusProxy(table_);
+  // The cells take the focus, never this frame around them: as their focus
+  // proxy it would be a tab stop of its own where it was made, and Tab would
+  // come back into the grid after a form had put the cells elsewhere in its
+  // tab order (focusInEvent hands it on instead).
   connect(model_, &GridModel::cellEdited, this, &Grid::cellEdited);
 }
 
@@ -49,6 +54,11 @@ Grid::~Grid() {
 }
 
 qint64 Grid::widthMeasurements() const { return textWidths_->measurements(); }
+
+void Grid::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  table_->setFocus(event->reason());
+}
 
 int Grid::Rows() const { return model_->gridRows(); }
 

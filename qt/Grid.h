@@ -28,6 +28,7 @@
 #include <memory>
 #include <vector>
 
+class QFocusEvent;
 class QTableView;
 
 namespace velta::qt {
@@ -104,6 +105,8 @@ class Grid : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // The focus goes on to the cells.
+  void focusInEvent(QFocusEvent* event) override;
 
  private:
   // Rows added: shown soon when repainting is on, else when it comes back on.

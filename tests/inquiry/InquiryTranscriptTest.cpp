@@ -102,6 +102,7 @@ test::CommandResult runWorkstation(const sample::SampleBusinessSystem& sample, c
   argv.insert(argv.end(), {"--headless", "--root", sample.root.string(), "--settings", settings.string()});
   return test::runCommand(argv, {{"TMPDIR", sample.tmpDir().string()},
                                  {"XDG_CONFIG_HOME", sample.configHome().string()},
+                                 {"XDG_STATE_HOME", (settings.parent_path() / "state").string()},
                                  {"VELTA_NOW", kNow},
                                  {"VELTA_TOKEN_TABLE", std::nullopt},
                                  {"VELTA_UNC_ROOT", std::nullopt},

@@ -109,6 +109,18 @@ TEST_F(Journal, FolderAndFilesAreTheOwnersOnly) {
   EXPECT_EQ(modeOf(folder / "journal.sqlite"), 0600u);
 }
 
+TEST_F(Journal, FoldersMadeAboveItAreTheOwnersOnlyAndOthersKeepTheirModes) {
+  const fs::path kept = dir.path() / "kept";
+  fs::create_directory(kept);
+  fs::permissions(kept, fs::perms(0755));
+  const fs::path deep = kept / "state" / "velta" / "journal";
+  const mode_t previous = ::umask(0);  // what would make every folder 0777
+  { ExchangeJournal::open(deep).begin(order, kMorning); }
+  ::umask(previous);
+  for (const fs::path& made : {kept / "state", kept / "state" / "velta", deep}) EXPECT_EQ(modeOf(made), 0700u) << made;
+  EXPECT_EQ(modeOf(kept), 0755u);
+}
+
 TEST_F(Journal, WriteAheadLogAndFullSynchronisation) {
   ExchangeJournal journal = ExchangeJournal::open(folder);
   journal.begin(order, kMorning);

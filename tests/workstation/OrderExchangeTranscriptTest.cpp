@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -38,6 +39,18 @@ sample::SampleOptions sampleOptions() {
   options.parts = 200;
   return options;
 }
+
+// What the distributor remembers: purchase order 100232, sent before.
+const char* const kHeldOrder =
+    R"({"nextOrderNumber": 700002, "orders": [{"account": "104233", "po": "100232", "orderNumber": "700001",
+                "poDate": "20261201", "received": "20261201", "shipMethod": "C", "backOrderCode": "1",
+                "backOrderShip": " ", "resale": false, "shipDate": "",
+                "lines": [{"lineOrdered": "FIL", "partOrdered": "1A0007", "quantity": 12, "line": "FIL",
+                           "part": "1A0007", "description": "OIL FILTER, SPIN ON", "cost": "7.12",
+                           "backOrderCode": "1",
+                           "shipments": [{"warehouse": "01", "name": "FORT WAYNE, IN", "quantity": 10},
+                                         {"warehouse": "02", "name": "TOLEDO, OH", "quantity": 2}],
+                           "backOrdered": 0, "reason": "", "available": ""}]}]})";
 
 void writeFile(const fs::path& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary);
@@ -76,15 +89,24 @@ class OrderExchangeTranscript : public ::testing::Test {
     }
   }
 
-  test::CommandResult order(const std::string& po, std::vector<std::string> extra) {
-    std::vector<std::string> argv{kWorkstation, "order", "--po", po, "--headless", "--root", biz_.root.string(),
-                                  "--settings", (work_.path() / "workstation.ini").string()};
-    argv.insert(argv.end(), extra.begin(), extra.end());
+  // velta-workstation COMMAND --headless with the test's settings file, the
+  // journal's default folder in the test's own XDG_STATE_HOME.
+  test::CommandResult run(std::vector<std::string> arguments, const fs::path& folder,
+                          std::optional<std::string> stateHome = std::nullopt) {
+    std::vector<std::string> argv{kWorkstation};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    argv.insert(argv.end(), {"--headless", "--root", biz_.root.string(), "--settings", (folder / "workstation.ini").string()});
     return test::runCommand(argv, {{"TMPDIR", biz_.tmpDir().string()},
                                    {"XDG_CONFIG_HOME", biz_.configHome().string()},
+                                   {"XDG_STATE_HOME", stateHome.value_or((folder / "state").string())},
+                                   {"HOME", (folder / "home").string()},
                                    {"VELTA_NOW", kNow},
                                    {"VELTA_UNC_ROOT", std::nullopt},
                                    {"VELTA_SHARES", std::nullopt}});
+  }
+  test::CommandResult order(const std::string& po, std::vector<std::string> extra) {
+    extra.insert(extra.begin(), {"order", "--po", po});
+    return run(extra, work_.path());
   }
 
   static std::string box(const std::string& text, const std::string& suffix) {
@@ -160,16 +182,7 @@ TEST_F(OrderExchangeTranscript, AnExceptionIsTheExceptionFormAndNoSuccess) {
 
 TEST_F(OrderExchangeTranscript, TheStatusOfAnOrderTheDistributorHolds) {
   const fs::path state = work_.path() / "state.json";
-  writeFile(state,
-            R"({"nextOrderNumber": 700002, "orders": [{"account": "104233", "po": "100232", "orderNumber": "700001",
-                "poDate": "20261201", "received": "20261201", "shipMethod": "C", "backOrderCode": "1",
-                "backOrderShip": " ", "resale": false, "shipDate": "",
-                "lines": [{"lineOrdered": "FIL", "partOrdered": "1A0007", "quantity": 12, "line": "FIL",
-                           "part": "1A0007", "description": "OIL FILTER, SPIN ON", "cost": "7.12",
-                           "backOrderCode": "1",
-                           "shipments": [{"warehouse": "01", "name": "FORT WAYNE, IN", "quantity": 10},
-                                         {"warehouse": "02", "name": "TOLEDO, OH", "quantity": 2}],
-                           "backOrdered": 0, "reason": "", "available": ""}]}]})");
+  writeFile(state, kHeldOrder);
   start({"--state", state.string()});
   const auto result = order("100232", {"--status"});
   EXPECT_EQ(result.status, 0) << result.err;
@@ -329,6 +342,75 @@ TEST_F(OrderExchangeTranscript, TheJournalHoldsTheExchangeAsSentAndReceived) {
       << entries[0].request;
   ASSERT_TRUE(entries[0].answer.has_value());
   EXPECT_NE(entries[0].answer->find("ORDER ACCEPTED"), std::string::npos);
+}
+
+mode_t modeOf(const fs::path& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+TEST_F(OrderExchangeTranscript, TheJournalIsKeptByDefaultAndTheTranscriptStaysAsItWas) {
+  const fs::path held = work_.path() / "held.json";
+  writeFile(held, kHeldOrder);
+  start({"--state", held.string()});
+  struct Case {
+    const char* name;
+    std::vector<std::string> flags;  // NAMED stands for the case's folder "named"
+    const char* settings;            // the settings file; none: no file
+    const char* journal;             // where the journal is, in the case's folder; "": none anywhere
+    std::optional<std::string> stateHome = std::nullopt;  // XDG_STATE_HOME; none: the case's "state"
+  };
+  const Case cases[] = {
+      {"default", {}, nullptr, "state/velta/journal"},
+      {"state-home-empty", {}, nullptr, "home/.local/state/velta/journal", ""},
+      {"state-home-relative", {}, nullptr, "home/.local/state/velta/journal", "state"},
+      {"settings-without-journal", {}, "[workstation]\nanswerTimeout=30\n", "state/velta/journal"},
+      {"journal-named", {}, "[workstation]\njournal=NAMED\n", "named"},
+      {"journal-empty", {}, "[workstation]\njournal=\n", ""},
+      {"flag-over-empty", {"--journal", "NAMED"}, "[workstation]\njournal=\n", "named"},
+      {"no-journal", {"--no-journal"}, "[workstation]\njournal=NAMED\n", ""},
+  };
+  const auto named = [](std::string text, const fs::path& folder) {
+    for (std::size_t at; (at = text.find("NAMED")) != std::string::npos;) text.replace(at, 5, (folder / "named").string());
+    return text;
+  };
+  std::string first;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path folder = work_.path() / c.name;
+    fs::create_directories(folder);
+    if (c.settings) writeFile(folder / "workstation.ini", named(c.settings, folder));
+    std::vector<std::string> arguments{"order", "--po", "100232", "--status"};
+    for (const std::string& flag : c.flags) arguments.push_back(named(flag, folder));
+    const mode_t umask = ::umask(0);  // the folders the journal makes are its owner's whatever the umask
+    const auto result = run(arguments, folder, c.stateHome);
+    ::umask(umask);
+    EXPECT_EQ(result.status, 0) << result.err;
+    // The journal adds nothing to the transcript, wherever it is.
+    EXPECT_EQ(result.out.rfind("[form frmPOStat] caption=Parts Order Status\n", 0), 0u) << result.out;
+    if (first.empty()) first = result.out;
+    EXPECT_EQ(result.out, first);
+    if (*c.journal) {
+      const auto entries = ExchangeJournal::openExisting(folder / c.journal).list();
+      ASSERT_EQ(entries.size(), 1u);
+      EXPECT_EQ(entries[0].setNumber, "869");
+      EXPECT_EQ(entries[0].outcome, "answered");
+    } else {
+      for (const char* none : {"state", "home", "named"}) EXPECT_FALSE(fs::exists(folder / none)) << none;
+    }
+  }
+  for (const char* made : {"state", "state/velta", "state/velta/journal"}) {
+    EXPECT_EQ(modeOf(work_.path() / "default" / made), 0700u) << made;
+  }
+  // The inquiry command keeps it there too.
+  const fs::path folder = work_.path() / "inquiry";
+  const auto result =
+      run({"inquiry", "--vendor", "1207", "--line", "FLT", "--part", "1A0013", "--qty", "2", "--search"}, folder);
+  EXPECT_EQ(result.status, 0) << result.err;
+  const auto entries = ExchangeJournal::openExisting(folder / "state" / "velta" / "journal").list();
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].setNumber, "846");
+  EXPECT_EQ(entries[0].reference, "FLT 1A0013");
 }
 
 }  // namespace

@@ -130,6 +130,7 @@ class OrderTranscript : public ::testing::Test {
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     std::vector<test::EnvironmentChange> environment{{"TMPDIR", s().tmpDir().string()},
                                                      {"XDG_CONFIG_HOME", config().string()},
+                                                     {"XDG_STATE_HOME", (dir_->path() / "state").string()},
                                                      {"VELTA_NOW", kNow},
                                                      {"VELTA_UNC_ROOT", std::nullopt},
                                                      {"VELTA_SHARES", std::nullopt}};
@@ -423,7 +424,7 @@ TEST_F(OrderTranscript, EveryCommandHasHelp) {
   }
   // Without a command the program is the main window, with its own options.
   const auto windowHelp = run({"--help"});
-  for (const char* piece : {"Without a command it opens the main window", "--journal", "--connect-timeout",
+  for (const char* piece : {"Without a command it opens the main window", "--journal", "--no-journal", "--connect-timeout",
                             "--answer-timeout", "--settings", "--root", "--shares", "--server", "--directory",
                             "order", "inquiry"}) {
     EXPECT_NE(windowHelp.out.find(piece), std::string::npos) << piece << "\n" << windowHelp.out;

@@ -37,6 +37,14 @@ void ControlPages::setCurrentIndex(int index) { bar_->setCurrentIndex(index); }
 
 QWidget* ControlPages::page(int index) const { return stack_->widget(index); }
 
+int ControlPages::count() const { return stack_->count(); }
+
+void ControlPages::step(int by) {
+  const int pages = count();
+  if (pages == 0) return;
+  setCurrentIndex(((currentIndex() + by) % pages + pages) % pages);
+}
+
 void ControlPages::select(int index) {
   if (index < 0 || index >= stack_->count()) return;
   for (int i = 0; i < stack_->count(); ++i) stack_->widget(i)->setEnabled(i == index);

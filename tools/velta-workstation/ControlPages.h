@@ -8,8 +8,9 @@
 // keyboard nor the mouse reaches what lies beneath.
 //
 //   ControlPages pages;
-//   pages.addPage(orderPage, "Purchase order");
+//   pages.addPage(orderPage, "Purchase &order");   // Alt+O chooses it
 //   pages.setCurrentIndex(0);
+//   pages.step(1);                                  // the next page
 #pragma once
 
 #include <QString>
@@ -31,7 +32,13 @@ class ControlPages : public QWidget {
   int currentIndex() const;
   void setCurrentIndex(int index);
   QWidget* page(int index) const;
+  int count() const;
   QTabBar* tabBar() const { return bar_; }
+
+  // The page `by` places after the current one (before it, when negative),
+  // round from the last to the first: Ctrl+Tab and Ctrl+PgDn, with -1
+  // Ctrl+Shift+Tab and Ctrl+PgUp.
+  void step(int by);
 
  signals:
   void currentChanged(int index);

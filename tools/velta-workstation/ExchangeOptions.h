@@ -1,5 +1,5 @@
 // The flags of the deadlines and the journal folder, shared by the main window
-// and both commands: --connect-timeout, --answer-timeout, --journal.
+// and both commands: --connect-timeout, --answer-timeout, --journal, --no-journal.
 //
 //   ExchangeFlags flags;
 //   addExchangeOptions(*command, flags);

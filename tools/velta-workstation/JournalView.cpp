@@ -26,7 +26,8 @@ QString text(const std::string& s) { return QString::fromLatin1(s.data(), static
 
 std::optional<ExchangeJournal> openJournal(const QString& folder, QString* why) {
   if (folder.isEmpty()) {
-    *why = QStringLiteral("No journal folder: start with --journal DIR, or set journal= in the settings' [workstation] section");
+    *why = QStringLiteral("No journal is kept: the window was started with --no-journal, or journal= is empty in "
+                          "the settings' [workstation] section");
     return std::nullopt;
   }
   const std::filesystem::path path(folder.toLocal8Bit().toStdString());
@@ -48,7 +49,7 @@ std::optional<ExchangeJournal> openJournal(const QString& folder, QString* why) 
 JournalView::JournalView(QWidget* parent)
     : QWidget(parent),
       state_(new QLabel(this)),
-      refresh_(new QPushButton(QStringLiteral("Refresh"), this)),
+      refresh_(new QPushButton(QStringLiteral("&Refresh"), this)),
       list_(new QTreeWidget(this)),
       bytes_(new QPlainTextEdit(this)) {
   setObjectName(QStringLiteral("journalView"));

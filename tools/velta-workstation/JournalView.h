@@ -27,7 +27,7 @@ class JournalView : public QWidget {
  public:
   explicit JournalView(QWidget* parent = nullptr);
 
-  // The folder the controls journal to; empty: none.
+  // The folder the controls journal to; empty: none is kept.
   void setFolder(const QString& folder);
   QString folder() const { return folder_; }
 

@@ -1,29 +1,42 @@
 #include "tools/velta-workstation/MainWindow.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QIcon>
+#include <QKeyEvent>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <initializer_list>
 #include <iterator>
+#include <utility>
 
 #include "inquiry/UserControl1.h"
 #include "order/UserControl1.h"
+#include "qt/Grid.h"
 #include "qt/PropertyBag.h"
 #include "qt/SettingsPropertyBag.h"
+#include "qt/Transcript.h"
+#include "tools/velta-workstation/AboutBox.h"
 #include "tools/velta-workstation/ControlPages.h"
 #include "tools/velta-workstation/JournalView.h"
-#include "tools/velta-workstation/SiteDescription.h"
+#include "tools/velta-workstation/OrderNumber.h"
 #include "tools/velta-workstation/StatusLine.h"
 #include "tools/velta-workstation/StatusTexts.h"
+#include "tools/velta-workstation/WindowPlacement.h"
 
 namespace velta::workstation {
 
@@ -31,6 +44,8 @@ namespace {
 
 const QString kOrderSection = QStringLiteral("veltaorder");
 const QString kInquirySection = QStringLiteral("veltaiq");
+// The controls bring margins of their own.
+const QMargins kPageMargins(6, 4, 6, 0);
 
 // A property as its field shows it: a new control's 0 is an empty field.
 QString fieldText(const QVariant& value) {
@@ -65,10 +80,39 @@ QLineEdit* field(const QString& name, int widthChars, QWidget* parent) {
   return edit;
 }
 
+QPushButton* button(const QString& caption, const QString& name, const QString& tip, QWidget* parent) {
+  auto* pressed = new QPushButton(caption, parent);
+  pressed->setObjectName(name);
+  pressed->setAutoDefault(false);
+  pressed->setStatusTip(tip);
+  return pressed;
+}
+
 StatusLine* statusLine(const QString& name, QWidget* parent) {
   auto* line = new StatusLine(parent);
   line->setObjectName(name);
   return line;
+}
+
+// The control's "Exit" keeps its caption; the window tells what it ends.
+void tellWhatExitEnds(QWidget& control, const QString& tip) {
+  if (auto* exit = control.findChild<QPushButton*>(QStringLiteral("cmdExit"))) {
+    exit->setToolTip(tip);
+    exit->setStatusTip(tip);
+  }
+}
+
+bool usable(const QWidget& control, const char* buttonName) {
+  const auto* pressed = control.findChild<QPushButton*>(QString::fromLatin1(buttonName));
+  return pressed && pressed->isEnabledTo(&control);
+}
+
+QIcon workstationIcon() {
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    icon.addFile(QStringLiteral(":/velta-workstation/velta-workstation-%1.png").arg(size), QSize(size, size));
+  }
+  return icon;
 }
 
 }  // namespace
@@ -76,38 +120,28 @@ StatusLine* statusLine(const QString& name, QWidget* parent) {
 MainWindow::MainWindow(const WindowSetup& setup, QWidget* parent)
     : QMainWindow(parent),
       setup_(setup),
+      site_(describeSite(setup.site)),
       orderBag_(std::make_unique<velta::qt::SettingsPropertyBag>(setup.settingsFile, kOrderSection)),
       inquiryBag_(std::make_unique<velta::qt::SettingsPropertyBag>(setup.settingsFile, kInquirySection)) {
   setObjectName(QStringLiteral("MainWindow"));
   setWindowTitle(QStringLiteral("Velta Workstation"));
+  setWindowIcon(workstationIcon());
 
   pages_ = new ControlPages(this);
   pages_->setObjectName(QStringLiteral("pages"));
-  pages_->addPage(buildOrderPage(), QStringLiteral("Purchase order"));
-  pages_->addPage(buildInquiryPage(), QStringLiteral("Part availability"));
+  pages_->addPage(buildOrderPage(), QStringLiteral("Purchase &order"));
+  pages_->addPage(buildInquiryPage(), QStringLiteral("Part availa&bility"));
   journal_ = new JournalView;
   journal_->setFolder(setup_.exchange.journal);
-  pages_->addPage(journal_, QStringLiteral("Journal"));
+  pages_->addPage(journal_, QStringLiteral("&Journal"));
   pages_->setCurrentIndex(kOrderPage);
   setCentralWidget(pages_);
   setTabOrders();
-  connect(pages_, &ControlPages::currentChanged, this, [this](int index) {
-    if (index == kJournalPage) journal_->refresh();
-  });
-
-  auto* lines = new QWidget;
-  auto* linesLayout = new QVBoxLayout(lines);
-  linesLayout->setContentsMargins(0, 0, 0, 0);
-  linesLayout->setSpacing(0);
-  system_ = statusLine(QStringLiteral("statusSystem"), lines);
-  distributor_ = statusLine(QStringLiteral("statusDistributor"), lines);
-  outcome_ = statusLine(QStringLiteral("statusOutcome"), lines);
-  for (StatusLine* line : {system_, distributor_, outcome_}) linesLayout->addWidget(line);
-  statusBar()->addWidget(lines, 1);
-  system_->setFullText(businessSystemText(setup_.site));
-  showDistributor();
-  say(QStringLiteral("Ready"));
-  poNumber_->setFocus();
+  buildMenus();
+  buildStatusBar();
+  connect(pages_, &ControlPages::currentChanged, this, &MainWindow::pageChosen);
+  placeWindow();
+  pageChosen(pages_->currentIndex());
 }
 
 MainWindow::~MainWindow() = default;
@@ -115,22 +149,32 @@ MainWindow::~MainWindow() = default;
 QWidget* MainWindow::buildOrderPage() {
   auto* page = new QWidget;
   page->setObjectName(QStringLiteral("orderPage"));
-  poNumber_ = field(QStringLiteral("poNumber"), 10, page);
-  load_ = new QPushButton(QStringLiteral("Load"), page);
-  load_->setObjectName(QStringLiteral("loadOrder"));
-  load_->setAutoDefault(false);
+  poNumber_ = field(QStringLiteral("poNumber"), kOrderNumberDigits, page);
+  poNumber_->setValidator(orderNumberValidator(poNumber_));
+  poNumber_->setToolTip(QStringLiteral("The purchase order's number in the business system: 1 to %1 digits")
+                            .arg(kOrderNumberDigits));
+  load_ = button(QStringLiteral("&Load"), QStringLiteral("loadOrder"),
+                 QStringLiteral("Loads the purchase order of this number from the business system"), page);
   auto* fields = new QHBoxLayout;
   fields->addWidget(buddyLabel(QStringLiteral("&Purchase order:"), poNumber_, page));
   fields->addWidget(poNumber_);
   fields->addWidget(load_);
   fields->addStretch(1);
   orderPageLayout_ = new QVBoxLayout(page);
+  orderPageLayout_->setContentsMargins(kPageMargins);
   orderPageLayout_->addLayout(fields);
   order_ = newOrderControl(page);
   orderPageLayout_->addWidget(order_, 1);
+  connect(poNumber_, &QLineEdit::textChanged, this, [this](const QString& text) { load_->setEnabled(isOrderNumber(text)); });
   poNumber_->setText(fieldText(order_->xPONum()));
+  load_->setEnabled(isOrderNumber(poNumber_->text()));
   connect(load_, &QPushButton::clicked, this, &MainWindow::loadOrder);
-  connect(poNumber_, &QLineEdit::returnPressed, this, &MainWindow::loadOrder);
+  // The field lets Enter through only for what its check takes: Enter on
+  // anything else is answered too.
+  poNumber_->installEventFilter(this);
+  connect(poNumber_, &QLineEdit::inputRejected, this, [this] {
+    say(QStringLiteral("A purchase order number is 1 to %1 digits").arg(kOrderNumberDigits));
+  });
   return page;
 }
 
@@ -142,9 +186,9 @@ QWidget* MainWindow::buildInquiryPage() {
   line_ = field(QStringLiteral("line"), 4, page);
   part_ = field(QStringLiteral("part"), 14, page);
   qty_ = field(QStringLiteral("qty"), 5, page);
-  setPart_ = new QPushButton(QStringLiteral("Set part"), page);
-  setPart_->setObjectName(QStringLiteral("setPart"));
-  setPart_->setAutoDefault(false);
+  qty_->setToolTip(QStringLiteral("Enter sets the part and begins the search"));
+  setPart_ = button(QStringLiteral("&Set part"), QStringLiteral("setPart"),
+                    QStringLiteral("Looks the vendor up and puts the part in the first row of the search"), page);
   auto* fields = new QHBoxLayout;
   fields->addWidget(buddyLabel(QStringLiteral("&Vendor:"), vendor_, page));
   fields->addWidget(vendor_);
@@ -157,6 +201,7 @@ QWidget* MainWindow::buildInquiryPage() {
   fields->addWidget(setPart_);
   fields->addStretch(1);
   inquiryPageLayout_ = new QVBoxLayout(page);
+  inquiryPageLayout_->setContentsMargins(kPageMargins);
   inquiryPageLayout_->addLayout(fields);
   inquiry_ = newInquiryControl(page);
   inquiryPageLayout_->addWidget(inquiry_, 1);
@@ -165,8 +210,62 @@ QWidget* MainWindow::buildInquiryPage() {
   part_->setText(fieldText(inquiry_->xPart()));
   qty_->setText(fieldText(inquiry_->xQty()));
   connect(setPart_, &QPushButton::clicked, this, &MainWindow::setPart);
-  for (QLineEdit* edit : {vendor_, line_, part_, qty_}) connect(edit, &QLineEdit::returnPressed, this, &MainWindow::setPart);
+  for (QLineEdit* edit : {vendor_, line_, part_}) connect(edit, &QLineEdit::returnPressed, this, &MainWindow::setPart);
+  connect(qty_, &QLineEdit::returnPressed, this, &MainWindow::setPartAndSearch);
   return page;
+}
+
+void MainWindow::buildMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  QAction* quit = file->addAction(QStringLiteral("&Quit"), this, &QWidget::close);
+  quit->setObjectName(QStringLiteral("actionQuit"));
+  // Not every desktop's key for quitting is Ctrl+Q; the dealer's is.
+  quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  quit->setShortcutContext(Qt::ApplicationShortcut);
+  quit->setStatusTip(QStringLiteral("Saves the fields and closes the program"));
+
+  QMenu* go = menuBar()->addMenu(QStringLiteral("&Go"));
+  QAction* next = go->addAction(QStringLiteral("&Next page"), this, [this] { pages_->step(1); });
+  next->setObjectName(QStringLiteral("actionNextPage"));
+  next->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
+  QAction* previous = go->addAction(QStringLiteral("&Previous page"), this, [this] { pages_->step(-1); });
+  previous->setObjectName(QStringLiteral("actionPreviousPage"));
+  // Shift+Tab comes as Backtab from most keyboards, as Tab with Shift from some.
+  previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  QAction* about = help->addAction(QStringLiteral("&About Velta Workstation"), this, [this] { showAbout(); });
+  about->setObjectName(QStringLiteral("actionAbout"));
+  about->setStatusTip(QStringLiteral("The versions, and where the business system, the settings and the journal are"));
+}
+
+void MainWindow::buildStatusBar() {
+  auto* lines = new QWidget;
+  auto* rows = new QVBoxLayout(lines);
+  rows->setContentsMargins(0, 0, 0, 0);
+  rows->setSpacing(0);
+  // Two lines, so that the order's grid keeps its room: where the controls
+  // work, then what happened.
+  const auto row = [&](std::initializer_list<std::pair<StatusLine*, int>> items) {
+    auto* line = new QHBoxLayout;
+    line->setSpacing(16);
+    for (const auto& [item, stretch] : items) line->addWidget(item, stretch);
+    rows->addLayout(line);
+  };
+  system_ = statusLine(QStringLiteral("statusSystem"), lines);
+  journalLine_ = statusLine(QStringLiteral("statusJournal"), lines);
+  distributor_ = statusLine(QStringLiteral("statusDistributor"), lines);
+  orderLines_ = statusLine(QStringLiteral("statusOrder"), lines);
+  outcome_ = statusLine(QStringLiteral("statusOutcome"), lines);
+  row({{system_, 2}, {distributor_, 3}, {journalLine_, 2}});
+  row({{orderLines_, 3}, {outcome_, 4}});
+  statusBar()->addWidget(lines, 1);
+  system_->setFullText(businessSystemText(site_), siteDetails(site_).join(QLatin1Char('\n')));
+  journalLine_->setFullText(journalStatusText(setup_.exchange.journal));
+  showDistributor();
+  showOrderLines();
+  say(QStringLiteral("Ready"));
 }
 
 void MainWindow::setTabOrders() {
@@ -175,6 +274,30 @@ void MainWindow::setTabOrders() {
   QWidget* const inquiryChain[] = {vendor_, line_, part_, qty_, setPart_, inquiry_};
   for (std::size_t i = 1; i < std::size(orderChain); ++i) QWidget::setTabOrder(orderChain[i - 1], orderChain[i]);
   for (std::size_t i = 1; i < std::size(inquiryChain); ++i) QWidget::setTabOrder(inquiryChain[i - 1], inquiryChain[i]);
+}
+
+void MainWindow::placeWindow() {
+  const WindowPlace place = readWindowPlace(setup_.settingsFile);
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  const QRect primaryArea = primary ? primary->availableGeometry() : QRect(0, 0, 1366, 768);
+  if (place.geometry) {
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens()) areas << screen->availableGeometry();
+    setGeometry(placeOnScreens(*place.geometry, areas, primaryArea));
+  } else {
+    resize(firstWindowSize(primaryArea));
+  }
+  if (place.maximized) setWindowState(windowState() | Qt::WindowMaximized);
+  pages_->setCurrentIndex(std::min(place.page, pages_->count() - 1));
+}
+
+void MainWindow::pageChosen(int index) {
+  if (index == kJournalPage) journal_->refresh();
+  // The page's first field takes the keys, as on a page of a tab widget.
+  QWidget* first = index == kOrderPage ? static_cast<QWidget*>(poNumber_)
+                   : index == kInquiryPage ? static_cast<QWidget*>(vendor_)
+                                           : static_cast<QWidget*>(journal_->list());
+  first->setFocus(Qt::OtherFocusReason);
 }
 
 veltaorder::UserControl1* MainWindow::newOrderControl(QWidget* page) {
@@ -187,9 +310,14 @@ veltaorder::UserControl1* MainWindow::newOrderControl(QWidget* page) {
   } else {
     control->initProperties();
   }
+  tellWhatExitEnds(*control, QStringLiteral("Closes this purchase order, not the program: the window stays for the next one"));
   connect(control, &veltaorder::UserControl1::controlShutdown, this, [this, control] { orderShutdown(control); });
-  connect(control, &veltaorder::UserControl1::transmissionEnded, this, [this] {
-    if (journal_) journal_->refresh();
+  connect(control, &veltaorder::UserControl1::transmissionEnded, this, [this, control] {
+    journal_->refresh();
+    // A form may still be on its way to controlShutdown: let it finish first.
+    QTimer::singleShot(0, this, [this, ended = QPointer<veltaorder::UserControl1>(control)] {
+      if (ended) orderExchangeEnded(ended);
+    });
   });
   return control;
 }
@@ -204,7 +332,19 @@ veltaiq::UserControl1* MainWindow::newInquiryControl(QWidget* page) {
   } else {
     control->initProperties();
   }
+  tellWhatExitEnds(*control, QStringLiteral("Closes this inquiry, not the program: the part's fields stay for the next one"));
   connect(control, &veltaiq::UserControl1::controlShutdown, this, [this, control] { inquiryShutdown(control); });
+  connect(control, &veltaiq::UserControl1::exchangeOpenChanged, this, [this, control](bool open) {
+    if (open) {
+      inquiryExchange(control, true);
+      return;
+    }
+    // The answer is shown after the exchange has ended: it is read once that is over.
+    QTimer::singleShot(0, this, [this, ended = QPointer<veltaiq::UserControl1>(control)] {
+      if (ended) inquiryExchange(ended, false);
+    });
+  });
+  inquirySearched_ = false;
   return control;
 }
 
@@ -214,26 +354,90 @@ void MainWindow::setPresenter(velta::qt::Presenter* presenter) {
   inquiry_->setPresenter(presenter);
 }
 
-void MainWindow::loadOrder() {
-  QPointer<veltaorder::UserControl1> control = order_;
-  control->setXPONum(poNumber_->text());
-  control->setPO();
-  // A number that opens nothing ends the control; its labels say nothing then.
-  if (control && control.data() != orderEnded_.data()) orderDistributor_ = orderDistributorText(*control);
-  showDistributor();
+AboutBox* MainWindow::showAbout() {
+  if (!about_) {
+    about_ = new AboutBox({site_, setup_.settingsFile, setup_.exchange.journal}, this);
+    about_->setWindowModality(Qt::WindowModal);
+  }
+  about_->show();
+  about_->raise();
+  about_->activateWindow();
+  return about_;
 }
 
-void MainWindow::setPart() {
+void MainWindow::loadOrder() {
+  const QString number = poNumber_->text();
+  if (!isOrderNumber(number)) {
+    say(QStringLiteral("A purchase order number is 1 to %1 digits; nothing was loaded").arg(kOrderNumberDigits));
+    return;
+  }
+  QPointer<veltaorder::UserControl1> control = order_;
+  const QString reportBefore = control->errText();
+  control->setXPONum(number);
+  loadingOrder_ = true;
+  control->setPO();
+  loadingOrder_ = false;
+  // A number that opens nothing ends the control; orderShutdown said so.
+  if (!control || control.data() == orderEnded_.data()) return;
+  loadedOrder_ = number;
+  orderVendor_ = orderVendorText(*control);
+  orderReach_ = orderDistributorText(*control);
+  showDistributor();
+  showOrderLines();
+  if (control->errText() != reportBefore) {
+    say(QStringLiteral("Purchase order ") + number + QStringLiteral(" was not loaded whole: ") +
+        firstLine(control->errText()));
+  } else {
+    say(orderLoadedText(number, usable(*control, "cmdSubmit"), usable(*control, "cmdPOStat")));
+  }
+}
+
+void MainWindow::setPart() { setPartFromFields(); }
+
+void MainWindow::setPartAndSearch() {
+  if (!setPartFromFields()) return;
+  if (inquiry_->inquiryOpen()) {
+    say(QStringLiteral("An inquiry is open; its answer comes first"));
+    return;
+  }
+  inquiry_->LocatePart();
+}
+
+bool MainWindow::setPartFromFields() {
   QPointer<veltaiq::UserControl1> control = inquiry_;
+  if (inquirySearched_ && !control->inquiryOpen()) {
+    // After an answer "Begin Search" waits for the control to be shown again,
+    // as a host shows it for each new part.
+    control->hide();
+    control->show();
+    inquirySearched_ = false;
+  }
+  const QString reportBefore = control->errText();
   control->setXVendor(vendorValue(vendor_->text()));
   control->setXLine(line_->text());
   control->setXPart(part_->text());
   control->setXQty(qty_->text());
   // The window knows no description of the part: none rather than a new control's 0.
   control->setXDesc(QString());
+  settingPart_ = true;
   control->setSearch();
-  if (control && control.data() != inquiryEnded_.data()) inquiryDistributor_ = inquiryDistributorText(*control);
+  settingPart_ = false;
+  // A vendor the business system does not know ends the control; inquiryShutdown said so.
+  if (!control || control.data() == inquiryEnded_.data()) return false;
+  inquiryVendor_ = inquiryVendorText(*control);
+  inquiryReach_ = inquiryDistributorText(*control);
   showDistributor();
+  if (control->errText() != reportBefore) {
+    say(QStringLiteral("The part was not set: ") + firstLine(control->errText()));
+    return false;
+  }
+  say(QStringLiteral("Part ") + inquiryPartText() + QStringLiteral(", quantity ") + qty_->text().trimmed() +
+      QStringLiteral(", set for vendor ") + inquiryVendor_ + QStringLiteral(": Begin Search asks the distributor"));
+  return true;
+}
+
+QString MainWindow::inquiryPartText() const {
+  return (fieldText(inquiry_->xLine()).trimmed() + QLatin1Char(' ') + fieldText(inquiry_->xPart()).trimmed()).trimmed();
 }
 
 void MainWindow::orderShutdown(veltaorder::UserControl1* control) {
@@ -241,20 +445,57 @@ void MainWindow::orderShutdown(veltaorder::UserControl1* control) {
   orderEnded_ = control;
   control->writeProperties(*orderBag_);
   const bool saved = saveSettings();
-  const QString ended = orderEndText(fieldText(control->xPONum()), control->lastOutcome(), control->lastOrderNumber());
+  const QString po = fieldText(control->xPONum());
+  QString ended;
+  if (loadingOrder_) {
+    ended = QStringLiteral("Purchase order ") + po + QStringLiteral(" could not be opened in the business system");
+  } else {
+    ended = orderEndText(po, control->lastOutcome(), control->lastOrderNumber());
+  }
   if (saved) say(ended);
   journal_->refresh();
   // The control is still inside its own routine: it goes once that is over.
   QTimer::singleShot(0, this, &MainWindow::replaceOrderControl);
 }
 
+void MainWindow::orderExchangeEnded(veltaorder::UserControl1* control) {
+  // After controlShutdown orderShutdown has told how it ended.
+  if (control != order_ || control == orderEnded_.data() || control->isTransmitting()) return;
+  QString ended = orderEndText(loadedOrder_, control->lastOutcome(), control->lastOrderNumber());
+  if (control->lastOutcome() == QLatin1String("not-sent") && !control->errText().isEmpty()) {
+    ended += QStringLiteral(": ") + firstLine(control->errText());
+  }
+  say(ended);
+}
+
 void MainWindow::inquiryShutdown(veltaiq::UserControl1* control) {
   if (control != inquiry_ || inquiryEnded_ == control) return;
   inquiryEnded_ = control;
   control->writeProperties(*inquiryBag_);
-  if (saveSettings()) say(QStringLiteral("The inquiry ended; the part's fields are kept for the next one"));
+  const bool saved = saveSettings();
+  if (saved && settingPart_) {
+    say(QStringLiteral("Vendor ") + fieldText(control->xVendor()) +
+        QStringLiteral(" is not in the business system; the part's fields are kept"));
+  } else if (saved) {
+    say(QStringLiteral("The inquiry ended; the part's fields are kept for the next one"));
+  }
   journal_->refresh();
   QTimer::singleShot(0, this, &MainWindow::replaceInquiryControl);
+}
+
+void MainWindow::inquiryExchange(veltaiq::UserControl1* control, bool open) {
+  if (control != inquiry_ || control == inquiryEnded_.data()) return;
+  if (open) {
+    inquirySearched_ = true;
+    inquiryReportBefore_ = control->errText();
+    say(QStringLiteral("Inquiry for ") + inquiryPartText() + QStringLiteral(": asking the distributor"));
+    return;
+  }
+  journal_->refresh();
+  if (control->inquiryOpen()) return;
+  const velta::qt::Grid* results = velta::qt::asGrid(control->findChild<QWidget*>(QStringLiteral("grdItem")));
+  const QString report = control->errText() != inquiryReportBefore_ ? control->errText() : QString();
+  say(inquiryEndText(inquiryPartText(), results ? results->Rows() - 1 : 0, report));
 }
 
 void MainWindow::replaceOrderControl() {
@@ -265,6 +506,11 @@ void MainWindow::replaceOrderControl() {
   old->deleteLater();
   QWidget::setTabOrder(load_, order_);
   order_->show();
+  loadedOrder_.clear();
+  orderVendor_.clear();
+  orderReach_.clear();
+  showDistributor();
+  showOrderLines();
 }
 
 void MainWindow::replaceInquiryControl() {
@@ -275,6 +521,9 @@ void MainWindow::replaceInquiryControl() {
   old->deleteLater();
   QWidget::setTabOrder(setPart_, inquiry_);
   inquiry_->show();
+  inquiryVendor_.clear();
+  inquiryReach_.clear();
+  showDistributor();
 }
 
 bool MainWindow::saveSettings() {
@@ -284,15 +533,39 @@ bool MainWindow::saveSettings() {
   return false;
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == poNumber_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      loadOrder();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   order_->writeProperties(*orderBag_);
   inquiry_->writeProperties(*inquiryBag_);
-  saveSettings();
+  if (saveSettings()) {
+    WindowPlace place;
+    place.maximized = isMaximized();
+    place.geometry = place.maximized ? normalGeometry() : geometry();
+    place.page = pages_->currentIndex();
+    writeWindowPlace(setup_.settingsFile, place);
+  }
   QMainWindow::closeEvent(event);
 }
 
 void MainWindow::showDistributor() {
-  distributor_->setFullText(distributorText(orderDistributor_, inquiryDistributor_));
+  QStringList reach;
+  if (!orderReach_.isEmpty()) reach << orderReach_;
+  if (!inquiryReach_.isEmpty()) reach << inquiryReach_;
+  distributor_->setFullText(distributorText(orderVendor_, inquiryVendor_), reach.join(QLatin1Char('\n')));
+}
+
+void MainWindow::showOrderLines() {
+  orderLines_->setFullText(orderLinesText(loadedOrder_, loadedOrder_.isEmpty() ? OrderLines{} : orderLines(*order_)));
 }
 
 void MainWindow::say(const QString& text) { outcome_->setFullText(text); }

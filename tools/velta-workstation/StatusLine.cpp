@@ -14,9 +14,9 @@ StatusLine::StatusLine(QWidget* parent) : QLabel(parent) {
   setWordWrap(false);
 }
 
-void StatusLine::setFullText(const QString& text) {
+void StatusLine::setFullText(const QString& text, const QString& details) {
   full_ = text;
-  setToolTip(text);
+  setToolTip(details.isEmpty() ? text : text + QLatin1Char('\n') + details);
   updateGeometry();
   fit();
 }

@@ -1,6 +1,7 @@
 // A line of the status bar that never makes the window wider than the
 // dealer wants it: a text too long for its room (a deep share map path) is
-// shortened in the middle, and the whole of it is its tooltip.
+// shortened in the middle, and the whole of it is its tooltip, with the
+// details that the line leaves out.
 #pragma once
 
 #include <QLabel>
@@ -16,7 +17,8 @@ class StatusLine : public QLabel {
   explicit StatusLine(QWidget* parent = nullptr);
 
   QString fullText() const { return full_; }
-  void setFullText(const QString& text);
+  // `details`, for support (paths, hosts), follow the text in the tooltip.
+  void setFullText(const QString& text, const QString& details = {});
 
   // The whole text's size, so that a layout gives it room when it has some;
   // the least is a few characters.

@@ -5,6 +5,8 @@
 // window was closed, 1 when the settings file could not be written.
 #include "tools/velta-workstation/WindowCommand.h"
 
+#include <velta/version.h>
+
 #include <QApplication>
 #include <cstdlib>
 #include <memory>
@@ -33,6 +35,9 @@ int runWindow(int& argc, char** argv, const WindowArguments& a) {
                     "the order and inquiry commands run without one with --headless)");
   }
   QApplication app(argc, argv);
+  QApplication::setApplicationVersion(QStringLiteral(VELTA_VERSION_STRING));
+  // The desktop entry's name: a desktop shows the window under its icon and name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("invalid.velta.workstation"));
   setUpOrderLibrary(a.host.site, start);
   setUpInquiryLibrary(a.host.site, start);
   const QString file = settingsFile(a.host);

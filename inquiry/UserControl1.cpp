@@ -232,6 +232,7 @@ void UserControl1::Private::exitAction() {
 }
 
 UserControl1::UserControl1(QWidget* parent) : QWidget(parent), d_(std::make_unique<Private>(this)) {
+  d_->shell.setErrTextListener([this](const QString& text) { emit errTextChanged(text); });
   connect(d_->form.CmdSearch, &QPushButton::clicked, this, [this] { LocatePart(); });
   connect(d_->form.cmdExit, &QPushButton::clicked, this,
           [this] { d_->shell.entry(" in cmdExit_Click routine", [this] { d_->exitAction(); }); });
@@ -315,7 +316,11 @@ void UserControl1::setPresenter(velta::qt::Presenter* presenter) { d_->shell.set
 QString UserControl1::errText() const { return d_->shell.errText(); }
 
 QString UserControl1::journalFolder() const { return d_->exchange.journalFolder(); }
-void UserControl1::setJournalFolder(const QString& folder) { d_->exchange.setJournalFolder(folder); }
+void UserControl1::setJournalFolder(const QString& folder) {
+  if (folder == journalFolder()) return;
+  d_->exchange.setJournalFolder(folder);
+  emit journalFolderChanged(folder);
+}
 
 bool UserControl1::exchangeOpen() const { return d_->exchange.isOpen(); }
 bool UserControl1::inquiryOpen() const { return exchangeOpen(); }

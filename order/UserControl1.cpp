@@ -151,6 +151,17 @@ struct Q_DECL_HIDDEN UserControl1::Private : velta::qt::ControlParts<OrderForm> 
   void showExceptionAnswer(const velta::ExceptionDetails& details, bool ours, velta::qt::Socket& socket);
   void colourGroupRows();
 
+  // The last outcome, and the distributor's order number when one comes with it.
+  void setOutcome(velta::OrderOutcome value) { setOutcome(value, orderNumber); }
+  void setOutcome(velta::OrderOutcome value, const QString& number) {
+    const bool outcomeChanged = value != outcome;
+    const bool numberChanged = number != orderNumber;
+    outcome = value;
+    orderNumber = number;
+    if (outcomeChanged) emit q->lastOutcomeChanged(q->lastOutcome());
+    if (numberChanged) emit q->lastOrderNumberChanged(orderNumber);
+  }
+
   void setSuccess(velta::Value value) {
     if (value == poSuccess) return;
     poSuccess = std::move(value);
@@ -251,7 +262,7 @@ bool UserControl1::Private::confirmResend() {
 void UserControl1::Private::exitAction() {
   // The user leaves: nothing more of an open exchange is waited for or shown.
   if (exchange.isOpen()) {
-    outcome = velta::orderOutcomeOf(JournalOutcome::Abandoned, exchange.sent());
+    setOutcome(velta::orderOutcomeOf(JournalOutcome::Abandoned, exchange.sent()));
     remember(JournalOutcome::Abandoned);
     exchange.abandon();
     form.busy(false);
@@ -284,13 +295,12 @@ void UserControl1::Private::send(Kind k, QPushButton* button,
     }
     const velta::qt::ExchangeRequest request = build();
     kind = k;
-    outcome = velta::OrderOutcome::None;
-    orderNumber.clear();
+    setOutcome(velta::OrderOutcome::None, QString());
     exchange.start(k == Kind::Order ? *form.ws1 : *form.ws2, connection.hostAddress,
                    k == Kind::Order ? connection.orderPort : connection.statusPort, request);
   } catch (...) {
     // Nothing was sent: the user may correct and send again.
-    outcome = velta::OrderOutcome::NotSent;
+    setOutcome(velta::OrderOutcome::NotSent);
     form.busy(false);
     button->setEnabled(true);
     throw;
@@ -315,7 +325,7 @@ void UserControl1::Private::onAnswered(const velta::FramedAnswer& answer) {
 
 void UserControl1::Private::onFailed(const ExchangeEnding& ending) {
   const Routines& r = routines();
-  outcome = velta::orderOutcomeOf(ending.outcome, ending.sent);
+  setOutcome(velta::orderOutcomeOf(ending.outcome, ending.sent));
   remember(ending.outcome);
   form.busy(false);
   QString description = fromLatin1(ending.failure.description);
@@ -357,7 +367,7 @@ void UserControl1::Private::showExceptionAnswer(const velta::ExceptionDetails& d
   velta::qt::frmException shown(velta::qt::ExceptionWording::Order, q);
   for (int i = 0; i < 5; ++i) shown.lblER(i)->setText(fromLatin1(details.lblER[static_cast<std::size_t>(i)]));
   if (ours) {
-    outcome = velta::OrderOutcome::Exception;
+    setOutcome(velta::OrderOutcome::Exception);
     finishExchange(JournalOutcome::Exception);
   }
   form.busy(false);
@@ -391,8 +401,7 @@ void UserControl1::Private::parseOrderAnswer(const std::string& response) {
   form.cmdSubmit->setEnabled(false);
   // Accepted is recorded before the form: the host may end while it is open.
   setSuccess(velta::Value(1));
-  outcome = velta::OrderOutcome::Acknowledged;
-  orderNumber = acknowledgedNumber;
+  setOutcome(velta::OrderOutcome::Acknowledged, acknowledgedNumber);
   if (ours) finishExchange(JournalOutcome::Acknowledged);
   shell.presenter().showForm(q, shown);
   exitAction();
@@ -446,7 +455,7 @@ void UserControl1::Private::parseStatusAnswer(const std::string& response) {
     ~Forget() { form = nullptr; }
   } forget{statusForm};
   colourGroupRows();
-  outcome = velta::OrderOutcome::StatusShown;
+  setOutcome(velta::OrderOutcome::StatusShown);
   if (ours) finishExchange(JournalOutcome::Answered);
   shell.presenter().showForm(q, shown);
   statusForm = nullptr;
@@ -455,6 +464,7 @@ void UserControl1::Private::parseStatusAnswer(const std::string& response) {
 }
 
 UserControl1::UserControl1(QWidget* parent) : QWidget(parent), d_(std::make_unique<Private>(this)) {
+  d_->shell.setErrTextListener([this](const QString& text) { emit errTextChanged(text); });
   OrderForm& form = d_->form;
   form.lblPO->installEventFilter(this);
   connect(form.Timer1, &QTimer::timeout, this,
@@ -587,7 +597,11 @@ void UserControl1::setAnswerTimeout(double seconds) {
 QString UserControl1::lastOutcome() const { return QString::fromLatin1(velta::orderOutcomeText(d_->outcome)); }
 QString UserControl1::lastOrderNumber() const { return d_->orderNumber; }
 QString UserControl1::journalFolder() const { return d_->exchange.journalFolder(); }
-void UserControl1::setJournalFolder(const QString& folder) { d_->exchange.setJournalFolder(folder); }
+void UserControl1::setJournalFolder(const QString& folder) {
+  if (folder == journalFolder()) return;
+  d_->exchange.setJournalFolder(folder);
+  emit journalFolderChanged(folder);
+}
 bool UserControl1::exchangeOpen() const { return d_->exchange.isOpen(); }
 bool UserControl1::isTransmitting() const { return exchangeOpen(); }
 

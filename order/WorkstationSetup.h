@@ -1,15 +1,18 @@
-// What a host tells the order control library about the workstation before it
-// shows a control. The library keeps its own copy of the data engine, so this
-// is the only way to reach it: where the shares lie, which business system to
-// open instead of the settings file's, and when the clock starts.
-//
-//   veltaorder::WorkstationSetup::setShares("/srv/sample", {});
-//   veltaorder::WorkstationSetup::startClockAt(QDateTime(QDate(2026, 12, 8), QTime(21, 5, 7)));
-//   control.show();    // the show handler opens the site with these
-//
-// Without any of it a control reads the workstation as it is: VELTA_UNC_ROOT,
-// VELTA_SHARES or the per-user share map, the settings file in $TMPDIR, and the
-// system clock.
+/// \file
+/// What a host tells the order control library about the workstation before it
+/// shows a control. The library keeps its own copy of the data engine, so this
+/// is the only way to reach it: where the shares lie, which business system to
+/// open instead of the settings file's, and when the clock starts.
+///
+/// \code
+///   veltaorder::WorkstationSetup::setShares("/srv/sample", {});
+///   veltaorder::WorkstationSetup::startClockAt(QDateTime(QDate(2026, 12, 8), QTime(21, 5, 7)));
+///   control.show();    // the show handler opens the site with these
+/// \endcode
+///
+/// Without any of it a control reads the workstation as it is: VELTA_UNC_ROOT,
+/// VELTA_SHARES or the per-user share map, the settings file in $TMPDIR, and the
+/// system clock.
 #pragma once
 
 #include <QDateTime>
@@ -21,17 +24,17 @@ namespace veltaorder {
 
 class VELTAORDER_EXPORT WorkstationSetup {
  public:
-  // Share access with this root folder (every \\SERVER\SHARE as ROOT/SERVER/SHARE)
-  // and share map file; an empty one leaves the environment's. Share access
-  // starts over at once.
+  /// Share access with this root folder (every \\SERVER\SHARE as ROOT/SERVER/SHARE)
+  /// and share map file; an empty one leaves the environment's. Share access
+  /// starts over at once.
   static void setShares(const QString& root, const QString& mapFile);
-  // The file server and dealer directory to use instead of the settings
-  // file's; empty leaves the settings file's. A server given here names the
-  // business system even without a settings file. Takes effect when a control
-  // is next shown.
+  /// The file server and dealer directory to use instead of the settings
+  /// file's; empty leaves the settings file's. A server given here names the
+  /// business system even without a settings file. Takes effect when a control
+  /// is next shown.
   static void setBusinessSystem(const QString& server, const QString& directory);
-  // The library's clock starts at `start`, a local date and time, and runs on
-  // in real time from now. An invalid date and time: the system clock again.
+  /// The library's clock starts at `start`, a local date and time, and runs on
+  /// in real time from now. An invalid date and time: the system clock again.
   static void startClockAt(const QDateTime& start);
 };
 

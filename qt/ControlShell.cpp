@@ -36,6 +36,14 @@ void ControlShell::reportText(const QString& text, const QString& detail, const 
     if (!errText_.endsWith(kCrLf)) errText_ += kCrLf;
     errText_ += QStringLiteral("  ") + detail + kCrLf;
   }
+  // Every box is a new error, even with the text of the last one.
+  if (errTextListener_) {
+    try {
+      errTextListener_(errText_);
+    } catch (...) {
+      // A host's handler must not keep the box from being shown.
+    }
+  }
   MessageBox box;
   box.text = errText_;
   box.title = title.isEmpty() ? errorTitle_ : title;

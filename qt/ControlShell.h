@@ -23,6 +23,8 @@
 #include <QString>
 #include <QWidget>
 #include <exception>
+#include <functional>
+#include <utility>
 
 #include "engine/EngineHold.h"
 #include "qt/ControlFailure.h"
@@ -52,6 +54,8 @@ class ControlShell {
 
   // The text of the last error box.
   const QString& errText() const { return errText_; }
+  // Told of every error text, before its box is shown.
+  void setErrTextListener(std::function<void(const QString&)> listener) { errTextListener_ = std::move(listener); }
 
   // Runs one entry point: the engine's notices go to this control's
   // presenter, and a failure is reported with `suffix` (and `title`, when
@@ -83,6 +87,7 @@ class ControlShell {
   Presenter* presenter_ = nullptr;
   bool designMode_ = false;
   QString errText_;
+  std::function<void(const QString&)> errTextListener_;
   EngineHold engine_;
 };
 

@@ -1,4 +1,5 @@
-// A property bag in memory, for tests and for hosts that persist on their own.
+/// \file
+/// A property bag in memory, for tests and for hosts that persist on their own.
 #pragma once
 
 #include <QMap>
@@ -21,7 +22,7 @@ class MemoryPropertyBag : public PropertyBag {
     }
   }
 
-  // What the bag holds: only values that differ from their defaults.
+  /// What the bag holds: only values that differ from their defaults.
   const QMap<QString, QVariant>& values() const { return values_; }
   bool contains(const QString& name) const { return values_.contains(name); }
   void clear() { values_.clear(); }

@@ -1,15 +1,18 @@
-// The one seam through which a control shows message boxes and modal forms.
-//
-// Each control holds its own presenter (QtPresenter unless the host sets
-// another), so that a host can answer boxes itself, tests can record them and
-// the headless workstation can print them. Qt and the standard library only:
-// a host subclasses it without linking anything of the controls.
-//
-//   class MyPresenter : public velta::qt::Presenter {
-//     MessageAnswer showMessage(QWidget* owner, const MessageBox& box) override;
-//     void showForm(QWidget* owner, QDialog& form) override;
-//   };
-//   control.setPresenter(&myPresenter);
+/// \file
+/// The one seam through which a control shows message boxes and modal forms.
+///
+/// Each control holds its own presenter (QtPresenter unless the host sets
+/// another), so that a host can answer boxes itself, tests can record them and
+/// the headless workstation can print them. Qt and the standard library only:
+/// a host subclasses it without linking anything of the controls.
+///
+/// \code
+///   class MyPresenter : public velta::qt::Presenter {
+///     MessageAnswer showMessage(QWidget* owner, const MessageBox& box) override;
+///     void showForm(QWidget* owner, QDialog& form) override;
+///   };
+///   control.setPresenter(&myPresenter);
+/// \endcode
 #pragma once
 
 #include <QDialog>
@@ -23,20 +26,20 @@ enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, Abort
 enum class MessageAnswer { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
 
 struct MessageBox {
-  // Lines are separated by CR LF as the controls build them; a presenter shows
-  // each line break as one.
+  /// Lines are separated by CR LF as the controls build them; a presenter shows
+  /// each line break as one.
   QString text;
   QString title;
   MessageIcon icon = MessageIcon::None;
   MessageButtons buttons = MessageButtons::Ok;
-  // The control asked for a box that blocks more than its own window.
+  /// The control asked for a box that blocks more than its own window.
   bool systemModal = false;
-  // The button Enter presses, from the first (0): a question whose safe
-  // answer is No makes the second of Yes and No the default.
+  /// The button Enter presses, from the first (0): a question whose safe
+  /// answer is No makes the second of Yes and No the default.
   int defaultButton = 0;
 };
 
-// The answer of the first button of a box with these buttons.
+/// The answer of the first button of a box with these buttons.
 inline MessageAnswer defaultAnswer(MessageButtons buttons) {
   switch (buttons) {
     case MessageButtons::Ok:
@@ -49,8 +52,8 @@ inline MessageAnswer defaultAnswer(MessageButtons buttons) {
   return MessageAnswer::Ok;
 }
 
-// The answer of the box's default button: what a presenter that answers at
-// once gives.
+/// The answer of the box's default button: what a presenter that answers at
+/// once gives.
 inline MessageAnswer defaultAnswer(const MessageBox& box) {
   switch (box.buttons) {
     case MessageButtons::OkCancel:
@@ -79,10 +82,10 @@ class Presenter {
  public:
   virtual ~Presenter() = default;
 
-  // Shows the box owned by `owner` and returns the button the user chose.
+  /// Shows the box owned by `owner` and returns the button the user chose.
   virtual MessageAnswer showMessage(QWidget* owner, const MessageBox& box) = 0;
-  // Shows the form modally, owned by `owner`, and returns once it was closed
-  // (its "Ok" button hides it). The caller still owns the form.
+  /// Shows the form modally, owned by `owner`, and returns once it was closed
+  /// (its "Ok" button hides it). The caller still owns the form.
   virtual void showForm(QWidget* owner, QDialog& form) = 0;
 };
 

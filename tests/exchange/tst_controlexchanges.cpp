@@ -112,6 +112,8 @@ class ControlExchangesTest : public QObject {
   void theJournalKeepsTheExchangeOwnerOnly();
   void anOrderThatMayHaveReachedTheDistributorIsAskedAbout_data();
   void anOrderThatMayHaveReachedTheDistributorIsAskedAbout();
+  void aHostCanWireEveryActionAndEveryChange_data();
+  void aHostCanWireEveryActionAndEveryChange();
 
  private:
   static QTestData& row(Side side, const char* name) {
@@ -747,4 +749,95 @@ void ControlExchangesTest::anOrderThatMayHaveReachedTheDistributorIsAskedAbout()
 }
 
 QTEST_MAIN(ControlExchangesTest)
+// What a host wires in a form: the actions are slots, and every property the
+// control declares has a change signal, raised once per change with the new
+// value; a new error text before its box is shown. Two exchanges in a row, so
+// that the second one's signals say that the first one's values are gone.
+void ControlExchangesTest::aHostCanWireEveryActionAndEveryChange_data() {
+  QTest::addColumn<int>("side");
+  QTest::addColumn<QStringList>("actions");
+  QTest::addColumn<bool>("refused");       // the distributor refuses both connections, else answers both
+  QTest::addColumn<QStringList>("outcomes");  // lastOutcomeChanged, first to last (order control only)
+  const QStringList order{"setPO()", "submitOrder()", "poStatus()"};
+  const QStringList inquiry{"setSearch()", "LocatePart()"};
+  row(Side::Order, "answered twice") << order << false << QStringList{"acknowledged", "none", "acknowledged"};
+  row(Side::Order, "refused twice") << order << true << QStringList{"not-sent", "none", "not-sent"};
+  row(Side::Status, "answered twice") << order << false << QStringList{"status-shown", "none", "status-shown"};
+  row(Side::Inquiry, "answered twice") << inquiry << false << QStringList{};
+  row(Side::Inquiry, "refused twice") << inquiry << true << QStringList{};
+}
+
+void ControlExchangesTest::aHostCanWireEveryActionAndEveryChange() {
+  QFETCH(int, side);
+  QFETCH(QStringList, actions);
+  QFETCH(bool, refused);
+  QFETCH(QStringList, outcomes);
+  const Side s = Side(side);
+  fake(s).answer = answerOf(s);
+  if (refused) fake(s).stop();
+  auto control = ready(s);
+  const QMetaObject* meta = control->metaObject();
+  for (const QString& action : actions) {
+    const int index = meta->indexOfMethod(qPrintable(action));
+    QVERIFY2(index >= 0 && meta->method(index).methodType() == QMetaMethod::Slot, qPrintable(action));
+  }
+  for (int k = meta->propertyOffset(); k < meta->propertyCount(); ++k) {
+    QVERIFY2(meta->property(k).hasNotifySignal(), meta->property(k).name());
+  }
+
+  QSignalSpy folders(control.get(), SIGNAL(journalFolderChanged(QString)));
+  QTemporaryDir base;
+  for (const QString& folder : {base.path(), base.path(), QString()}) control->setProperty("journalFolder", folder);
+  QCOMPARE(folders.count(), 2);
+  QCOMPARE(folders[0].at(0).toString(), base.path());
+  QCOMPARE(folders[1].at(0).toString(), QString());
+
+  QSignalSpy errTexts(control.get(), SIGNAL(errTextChanged(QString)));
+  QList<int> boxesBefore;  // boxes shown when each error text was announced
+  std::unique_ptr<QSignalSpy> orderOutcomes, orderNumbers;
+  if (auto* order = qobject_cast<OrderControl*>(control.get())) {
+    orderOutcomes = std::make_unique<QSignalSpy>(order, &OrderControl::lastOutcomeChanged);
+    orderNumbers = std::make_unique<QSignalSpy>(order, &OrderControl::lastOrderNumberChanged);
+    QObject::connect(order, &OrderControl::errTextChanged, [&] { boxesBefore << int(presenter_.boxes.size()); });
+  } else {
+    QObject::connect(static_cast<InquiryControl*>(control.get()), &InquiryControl::errTextChanged,
+                     [&] { boxesBefore << int(presenter_.boxes.size()); });
+  }
+  for (int round = 0; round < 2; ++round) {
+    if (round == 1 && s == Side::Inquiry) {
+      control->hide();  // the show handler makes "Begin Search" usable again
+      control->show();
+    } else if (round == 1) {
+      // Loaded again, as a host does; the order that was acknowledged is sent again on Yes.
+      if (!refused) presenter_.answers = {velta::qt::MessageAnswer::Yes};
+      static_cast<OrderControl&>(*control).setPO();
+    }
+    QVERIFY(QMetaObject::invokeMethod(control.get(), qPrintable(actions[s == Side::Status ? 2 : 1].chopped(2))));
+    QVERIFY(settled(*control));
+    QTRY_VERIFY(control->findChildren<QDialog*>().isEmpty());
+  }
+
+  // Every error box was announced once, just before it was shown, with its text.
+  QCOMPARE(errTexts.count(), refused ? 2 : 0);
+  QCOMPARE(boxesBefore.size(), errTexts.count());
+  for (int k = 0; k < errTexts.count(); ++k) {
+    QCOMPARE(boxesBefore[k], k);
+    QCOMPARE(errTexts[k].at(0).toString(), presenter_.boxes[k].box.text);
+  }
+  if (!orderOutcomes) return;
+  QStringList seen;
+  for (const QList<QVariant>& signal : *orderOutcomes) seen << signal.at(0).toString();
+  QCOMPARE(seen, outcomes);
+  const auto& order = static_cast<OrderControl&>(*control);
+  QCOMPARE(order.lastOutcome(), outcomes.last());
+  // The distributor's order number comes with an acknowledgement and goes with the next exchange.
+  const bool acknowledged = outcomes.last() == QLatin1String("acknowledged");
+  QCOMPARE(orderNumbers->count(), acknowledged ? 3 : 0);
+  if (acknowledged) {
+    QCOMPARE(orderNumbers->at(0).at(0).toString(), order.lastOrderNumber());
+    QCOMPARE(orderNumbers->at(1).at(0).toString(), QString());
+    QVERIFY(!order.lastOrderNumber().isEmpty());
+  }
+}
+
 #include "tst_controlexchanges.moc"

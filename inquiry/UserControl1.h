@@ -12,9 +12,9 @@
 ///   QObject::connect(&control, &veltaiq::UserControl1::controlShutdown, [&] { control.close(); });
 ///   control.setXVendor(1207);
 ///   control.setXLine(QStringLiteral("FLT"));
-///   control.setXPart(QStringLiteral("PH3600"));
+///   control.setXPart(QStringLiteral("1A0013"));
 ///   control.setXQty(2);
-///   control.setXDesc(QStringLiteral("OIL FILTER"));  // shown in the grid; "0" if left unset
+///   control.setXDesc(QStringLiteral("OIL FILTER, SPIN ON"));  // shown in the grid; "0" if left unset
 ///   control.show();                                 // the show handler opens the business system
 ///   control.setSearch();                            // vendor, address, account, row 1 of the grid
 ///   ...

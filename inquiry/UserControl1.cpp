@@ -19,6 +19,7 @@
 #include "link/MessageFields.h"
 #include "link/RequestHeader.h"
 #include "qt/ControlParts.h"
+#include "qt/ExchangeTexts.h"
 #include "qt/Grid.h"
 #include "qt/HostWorkstation.h"
 #include "qt/Latin1.h"
@@ -44,8 +45,6 @@ const QString kErrorTitle = QStringLiteral("veltaiq error");
 constexpr const char* kLocatePart = " in locatePart routine";
 constexpr const char* kConnect = " in ws1_connect routine";
 constexpr const char* kDataArrival = " in ws1_Dataarrival routine";
-const QString kNothingSent = QStringLiteral("; nothing was sent");
-const QString kSafeAgain = QStringLiteral("; an inquiry changes nothing at the distributor, so asking again is safe");
 
 constexpr int kLastResultColumn = 14;
 
@@ -63,8 +62,9 @@ struct Q_DECL_HIDDEN UserControl1::Private : velta::qt::ControlParts<InquiryForm
 
   std::shared_ptr<velta::cBusinessBasic> engine;
   std::unique_ptr<velta::LineCodeMap> lineCodes;
-  // From the vendor record.
+  // From the vendor record of vendorNumber, the vendor setSearch looked up.
   velta::DistributorBlock block;
+  int32_t vendorNumber = 0;
 
   void showHandler();
   void search();
@@ -97,6 +97,7 @@ void UserControl1::Private::showHandler() {
 void UserControl1::Private::search() {
   if (!engine) throw velta::EngineError::general(velta::err::ObjectNotSet, "setSearch");
   const int32_t number = velta::qt::toValue(vendor).toInt32("setSearch");
+  vendorNumber = number;
   const std::optional<std::string> record = velta::findVendorRecord(*engine, number);
   if (!record) {
     // No inquiry may go out under an earlier vendor's account or address.
@@ -159,20 +160,18 @@ void UserControl1::Private::locate() {
   // One exchange at a time: its answer comes first.
   if (exchange.isOpen()) throw velta::exchangeError("an inquiry is already open; its answer comes first");
   if (!lineCodes) throw velta::EngineError::general(velta::err::ObjectNotSet, "locatePart");
-  if (velta::qt::Exchange::hostOf(block.hostAddress).empty()) {
-    throw velta::exchangeError("no address of the distributor's inquiry service for vendor " + vendorText() +
-                               "; nothing was sent");
-  }
+  const std::string host = velta::qt::Exchange::hostOf(block.hostAddress);
+  if (host.empty()) throw velta::exchangeError(velta::qt::noHostText(vendorNumber));
   // The inquiry has no port of its own to fall back on.
   if (block.inquiryPort == 0) {
-    throw velta::exchangeError("the vendor record of " + vendorText() + " gives no inquiry port; nothing was sent");
+    throw velta::exchangeError(velta::qt::badPortText({vendorNumber, host, 0}, velta::MessageSet::Inquiry846));
   }
   const std::string message =
       velta::inquiryRequest(requestParts(), velta::requestMomentOf(velta::Now()), *lineCodes);
   // An inquiry has no number of its own: the host's part names it.
   const std::string reference = velta::trimBlanks(propertyText(line)) + " " + velta::trimBlanks(propertyText(part));
   exchange.start(*form.ws1, block.hostAddress, block.inquiryPort,
-                 {velta::MessageSet::Inquiry846, reference, {velta::lengthLine(message), message}});
+                 {velta::MessageSet::Inquiry846, vendorNumber, reference, {velta::lengthLine(message), message}});
 }
 
 void UserControl1::Private::onAnswered(const velta::FramedAnswer& answer) {
@@ -186,13 +185,11 @@ void UserControl1::Private::onAnswered(const velta::FramedAnswer& answer) {
 }
 
 void UserControl1::Private::onFailed(const ExchangeEnding& ending) {
-  QString text = fromLatin1(ending.failure.description);
-  if (ending.handler == ExchangeHandler::Start) text += kNothingSent;
-  if (ending.handler != ExchangeHandler::Connect && ending.outcome != JournalOutcome::Malformed) text += kSafeAgain;
   const char* suffix = ending.handler == ExchangeHandler::Start     ? kLocatePart
                        : ending.handler == ExchangeHandler::Connect ? kConnect
                                                                     : kDataArrival;
-  shell.report(ending.failure.number, text, fromLatin1(ending.failure.detail), suffix);
+  // The exchange's own endings say what became of the inquiry and that searching again is safe.
+  shell.report(ending.failure, suffix);
 }
 
 void UserControl1::Private::parse(const std::string& response) {

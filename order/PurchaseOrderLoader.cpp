@@ -124,7 +124,8 @@ PurchaseOrderLoader::Result PurchaseOrderLoader::load(const std::string& number)
 void PurchaseOrderLoader::loadVendor(const std::string& head, bool& found, std::string& vendorName) {
   auto& bb = engine();
   std::string op;
-  const std::optional<std::string> record = findVendorRecord(bb, bb.Unpack(op = "C", head, 11));
+  const int32_t vendorNumber = bb.Unpack(op = "C", head, 11);
+  const std::optional<std::string> record = findVendorRecord(bb, vendorNumber);
   found = record.has_value();
   if (!found) {
     vendorName = "Vendor not found";
@@ -133,6 +134,7 @@ void PurchaseOrderLoader::loadVendor(const std::string& head, bool& found, std::
   }
   const DistributorBlock block = readDistributorBlock(bb, *record);
   vendorName = block.vendorName;
+  connection_.vendorNumber = vendorNumber;
   connection_.dealerAccount = block.dealerAccount;
   connection_.subAccount = block.subAccount;
   connection_.hostAddress = block.hostAddress;

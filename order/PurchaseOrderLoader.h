@@ -44,10 +44,11 @@ namespace velta {
 class cBusinessBasic;
 
 // What the order exchange needs of the vendor record: where the distributor
-// listens and under which account the dealer orders.
+// listens, under which account the dealer orders, and whose record it is.
 struct DistributorConnection {
   std::string dealerAccount, subAccount, hostAddress;
   int32_t orderPort = 0, statusPort = 0;
+  int32_t vendorNumber = 0;  // as the exchange's texts name the distributor
 
   friend bool operator==(const DistributorConnection&, const DistributorConnection&) = default;
 };

@@ -34,6 +34,7 @@
 #include "order/frmPoResponse.h"
 #include "qt/BusyCursor.h"
 #include "qt/ControlParts.h"
+#include "qt/ExchangeTexts.h"
 #include "qt/FreedMemory.h"
 #include "qt/Grid.h"
 #include "qt/HostWorkstation.h"
@@ -58,7 +59,6 @@ using velta::qt::fromLatin1;
 const QString kLibrary = QStringLiteral("veltaorder");
 const QString kErrorTitle = QStringLiteral("veltaorder Error");
 const QString kStatusTitle = QStringLiteral("veltaorder error");
-const QString kMayHaveReached = QStringLiteral("; the order may have reached the distributor \u2014 PO Status will tell");
 
 // The two exchanges of the control, one at a time: the order over ws1, the
 // status request over ws2. Each reports in the routines of its own socket.
@@ -291,7 +291,7 @@ void UserControl1::Private::send(Kind k, QPushButton* button,
   form.busy(true);
   try {
     if (velta::qt::Exchange::hostOf(connection.hostAddress).empty()) {
-      throw velta::exchangeError("no distributor host for this order");
+      throw velta::exchangeError(velta::qt::noHostText(connection.vendorNumber));
     }
     const velta::qt::ExchangeRequest request = build();
     kind = k;
@@ -328,24 +328,19 @@ void UserControl1::Private::onFailed(const ExchangeEnding& ending) {
   setOutcome(velta::orderOutcomeOf(ending.outcome, ending.sent));
   remember(ending.outcome);
   form.busy(false);
-  QString description = fromLatin1(ending.failure.description);
   if (!ending.sent) {
     (kind == Kind::Order ? form.cmdSubmit : form.cmdPOStat)->setEnabled(true);
   } else {
     // The order may be at the distributor: sending it again could order twice.
     if (kind == Kind::Order) form.cmdSubmit->setEnabled(false);
     form.cmdPOStat->setEnabled(true);
-    const bool unanswered = ending.outcome == JournalOutcome::TimedOut || ending.outcome == JournalOutcome::ClosedEarly;
-    if (kind == Kind::Order && ending.handler == ExchangeHandler::Arrival && unanswered) {
-      description += kMayHaveReached;
-    }
   }
   const char* suffix = ending.handler == ExchangeHandler::Start     ? r.start
                        : ending.handler == ExchangeHandler::Connect ? r.connect
                        : ending.handler == ExchangeHandler::Arrival ? r.arrival
                                                                     : r.answer;
-  shell.report(ending.failure.number, description, fromLatin1(ending.failure.detail), suffix,
-               ending.handler == ExchangeHandler::Answer ? r.answerTitle : kErrorTitle);
+  // The exchange's own endings say what became of the request and what to do next.
+  shell.report(ending.failure, suffix, ending.handler == ExchangeHandler::Answer ? r.answerTitle : kErrorTitle);
 }
 
 void UserControl1::Private::finishExchange(JournalOutcome how) {
@@ -521,7 +516,8 @@ void UserControl1::submitOrder() {
       }
       // The map comes with the show handler.
       if (!d.lineCodes) throw velta::EngineError::general(velta::err::ObjectNotSet, "submitOrder");
-      return velta::qt::ExchangeRequest{velta::MessageSet::Order850, velta::trimBlanks(input.poNumber),
+      return velta::qt::ExchangeRequest{velta::MessageSet::Order850, d.connection.vendorNumber,
+                                        velta::trimBlanks(input.poNumber),
                                         velta::buildOrderRequest(input, *d.lineCodes)};
     });
   });
@@ -567,7 +563,7 @@ void UserControl1::poStatus() {
     d.send(Kind::Status, d.form.cmdPOStat, [&d] {
       const std::string number = d.poNumber.toText();
       return velta::qt::ExchangeRequest{
-          velta::MessageSet::Status869, velta::trimBlanks(number),
+          velta::MessageSet::Status869, d.connection.vendorNumber, velta::trimBlanks(number),
           velta::buildStatusRequest({velta::requestMomentOf(velta::Now()), d.connection.dealerAccount, number})};
     });
   });

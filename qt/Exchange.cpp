@@ -6,6 +6,7 @@
 #include <exception>
 #include <utility>
 
+#include "base/EngineError.h"
 #include "base/TextUtilities.h"
 #include "qt/Latin1.h"
 #include "qt/Socket.h"
@@ -15,9 +16,6 @@ namespace velta::qt {
 namespace {
 
 constexpr int kHighestPort = 65535;
-
-// "15", "0.3": seconds as a person writes them.
-QString secondsText(double seconds) { return QString::number(seconds); }
 
 double clamped(double seconds) { return std::min(seconds, Exchange::kLongestSeconds); }
 
@@ -55,28 +53,30 @@ bool Exchange::setAnswerSeconds(double seconds) {
 
 std::string Exchange::hostOf(const std::string& hostAddress) { return Trun(hostAddress, 1); }
 
-QString Exchange::target() const { return fromLatin1(host_) + QLatin1Char(':') + QString::number(port_); }
-
 void Exchange::start(Socket& socket, const std::string& hostAddress, int port, const ExchangeRequest& request) {
   // One at a time: a second would mix the answers, whichever socket it used.
-  if (isOpen()) throw exchangeError("an exchange with the distributor is open; its answer comes first");
+  if (isOpen()) throw exchangeError(stillOpenText(target()));
   const std::string host = hostOf(hostAddress);
-  if (host.empty()) throw exchangeError("no distributor host");
+  if (host.empty()) throw exchangeError(noHostText(request.vendor));
   // A port beyond 16 bits would wrap around to some other service.
-  if (port < 1 || port > kHighestPort) {
-    throw exchangeError("the distributor's port " + std::to_string(port) + " is not a TCP port");
-  }
+  if (port < 1 || port > kHighestPort) throw exchangeError(badPortText({request.vendor, host, port}, request.set));
   const JournalTime now = JournalTime::now();
   // A dealer who asked for a record of every exchange gets one, or no exchange.
   std::optional<ExchangeJournal> journal;
   std::int64_t id = 0;
   if (!journalFolder_.isEmpty()) {
-    journal = ExchangeJournal::open(journalFolder_.toStdString());
-    id = journal->begin({host, port, request.set, request.reference, request.bytes.wireBytes()}, now);
+    try {
+      journal = ExchangeJournal::open(journalFolder_.toStdString());
+      id = journal->begin({host, port, request.set, request.reference, request.bytes.wireBytes()}, now);
+    } catch (const EngineError& e) {
+      throw EngineError(e.number(), e.source(), unrecordedText({request.vendor, host, port}), e.description());
+    }
   }
 
   host_ = host;
   port_ = port;
+  vendor_ = request.vendor;
+  set_ = request.set;
   request_ = request.bytes;
   began_ = now;
   journal_ = std::move(journal);
@@ -134,10 +134,7 @@ void Exchange::onDataArrival() {
   std::optional<FramedAnswer> answer;
   try {
     answer = framing_.feed(piece);
-    if (!answer && framing_.overrun()) {
-      throw exchangeError("the answer is longer than the " + std::to_string(framing_.expected()) +
-                          " bytes its length line announced");
-    }
+    if (!answer && framing_.overrun()) throw exchangeError(answerTooLongText(target(), set_, framing_.expected()));
   } catch (...) {
     end(JournalOutcome::Malformed, ExchangeHandler::Arrival, failureOf(std::current_exception()));
     return;
@@ -150,24 +147,24 @@ void Exchange::onDataArrival() {
 
 void Exchange::onSocketError(int number, const QString& description) {
   if (!hearing()) return;
-  const QString why = description + QStringLiteral(" (") + QString::number(number) + QLatin1Char(')');
+  const SocketTrouble trouble = socketTroubleOf(number);
+  // A failure without plain words of its own is told as the socket tells it.
+  std::string detail = trouble == SocketTrouble::Other ? toLatin1(description) : std::string();
   if (stage_ == ExchangeStage::Connecting) {
-    endWithText(JournalOutcome::ConnectionFailed, ExchangeHandler::Start,
-                QStringLiteral("no connection to ") + target() + QStringLiteral(": ") + why);
+    endWithText(JournalOutcome::ConnectionFailed, ExchangeHandler::Start, noConnectionText(target(), trouble),
+                std::move(detail));
   } else {
-    endWithText(JournalOutcome::ClosedEarly, ExchangeHandler::Arrival,
-                QStringLiteral("the connection failed before the answer was complete: ") + why);
+    endWithText(JournalOutcome::ClosedEarly, ExchangeHandler::Arrival, lostAnswerText(target(), set_, trouble),
+                std::move(detail));
   }
 }
 
 void Exchange::onClosed() {
   if (!hearing()) return;
   if (stage_ == ExchangeStage::Connecting) {
-    endWithText(JournalOutcome::ConnectionFailed, ExchangeHandler::Start,
-                QStringLiteral("the connection to ") + target() + QStringLiteral(" closed before the request was sent"));
+    endWithText(JournalOutcome::ConnectionFailed, ExchangeHandler::Start, closedBeforeSendingText(target()));
   } else {
-    endWithText(JournalOutcome::ClosedEarly, ExchangeHandler::Arrival,
-                QStringLiteral("the distributor closed the connection before the answer was complete"));
+    endWithText(JournalOutcome::ClosedEarly, ExchangeHandler::Arrival, closedBeforeAnswerText(target(), set_));
   }
 }
 
@@ -175,11 +172,10 @@ void Exchange::onDeadline() {
   if (!hearing()) return;
   if (stage_ == ExchangeStage::Connecting) {
     endWithText(JournalOutcome::ConnectionFailed, ExchangeHandler::Start,
-                QStringLiteral("no connection to ") + target() + QStringLiteral(" within ") +
-                    secondsText(connectSeconds_) + QStringLiteral(" s"));
+                noConnectionWithinText(target(), connectSeconds_));
   } else {
     endWithText(JournalOutcome::TimedOut, ExchangeHandler::Arrival,
-                QStringLiteral("no complete answer within ") + secondsText(answerSeconds_) + QStringLiteral(" s"));
+                noAnswerWithinText(target(), set_, answerSeconds_));
   }
 }
 
@@ -218,8 +214,9 @@ void Exchange::end(JournalOutcome outcome, ExchangeHandler handler, Failure fail
   announceEnd();
 }
 
-void Exchange::endWithText(JournalOutcome outcome, ExchangeHandler handler, const QString& description) {
-  end(outcome, handler, Failure{err::ExchangeFailed, toLatin1(description), {}});
+void Exchange::endWithText(JournalOutcome outcome, ExchangeHandler handler, std::string description,
+                           std::string detail) {
+  end(outcome, handler, Failure{err::ExchangeFailed, std::move(description), std::move(detail)});
 }
 
 void Exchange::finish(JournalOutcome outcome) {

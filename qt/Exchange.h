@@ -10,7 +10,7 @@
 //     or exchange.fail(failure) when it cannot be read ...
 //   });
 //   connect(&exchange, &Exchange::failed, [&](const ExchangeEnding& ending) { ... box ... });
-//   exchange.start(*ws1, hostAddress, port, {MessageSet::Order850, poNumber, request});
+//   exchange.start(*ws1, hostAddress, port, {MessageSet::Order850, vendor, poNumber, request});
 //
 // Stages: idle -> connecting -> answering -> idle.
 //
@@ -27,7 +27,9 @@
 //   - Everything else ends it with failed() and the connection aborted: no
 //     connection, a connection lost, a deadline passed, an answer the framing
 //     refuses or that is longer than announced, a failure of the sends.
-//     Events that come later are not heard.
+//     Events that come later are not heard. Its own endings are -23 with the
+//     texts of qt/ExchangeTexts.h, naming the request's vendor and, for a
+//     request that went out, the next step of its message set.
 //   - abandon(): the user leaves.
 //
 // Deadlines are seconds: 0 or less waits without end, more than a day is a
@@ -47,6 +49,7 @@
 #include "link/MessageFields.h"
 #include "link/RequestHeader.h"
 #include "qt/ControlFailure.h"
+#include "qt/ExchangeTexts.h"
 
 class QTimer;
 
@@ -70,13 +73,15 @@ struct ExchangeEnding {
   // Some of the request went out: the distributor may hold it.
   bool sent = false;
   ExchangeHandler handler = ExchangeHandler::Start;
-  // For the box: -23 and the exchange's own words, or the failure as raised.
+  // For the box: -23 and the exchange's own words (qt/ExchangeTexts.h), or
+  // the failure as raised.
   Failure failure;
 };
 
-// What one exchange sends.
+// What one exchange sends, and whose distributor it goes to.
 struct ExchangeRequest {
   MessageSet set = MessageSet::Order850;
+  int32_t vendor = 0;     // the vendor of the distributor, as the texts name it; 0 not known
   std::string reference;  // the journal's reference: the PO number, an inquiry's line and part
   OutgoingRequest bytes;
 };
@@ -107,18 +112,18 @@ class Exchange : public QObject {
   static std::string hostOf(const std::string& hostAddress);
 
   // Starts one exchange on `socket`. -23 when one is open, the host is empty,
-  // the port is not a TCP port or the journal cannot be used: then nothing
-  // was sent and the exchange stays idle.
+  // the port is not a TCP port or the journal cannot be used (its reason the
+  // detail): then nothing was sent and the exchange stays idle.
   void start(Socket& socket, const std::string& hostAddress, int port, const ExchangeRequest& request);
 
   ExchangeStage stage() const { return stage_; }
   bool isOpen() const { return stage_ != ExchangeStage::Idle; }
   // Some of the request went out.
   bool sent() const { return sent_; }
-  // The host and port of the open or the last exchange, and "host:port".
+  // The host and port of the open or the last exchange, and with its vendor.
   const std::string& host() const { return host_; }
   int port() const { return port_; }
-  QString target() const;
+  ExchangeTarget target() const { return {vendor_, host_, port_}; }
   // When the open or the last exchange began, as the journal records it.
   const JournalTime& began() const { return began_; }
 
@@ -150,7 +155,7 @@ class Exchange : public QObject {
   void close(JournalOutcome outcome, bool abortSocket);
   void announceEnd();
   void end(JournalOutcome outcome, ExchangeHandler handler, Failure failure);
-  void endWithText(JournalOutcome outcome, ExchangeHandler handler, const QString& description);
+  void endWithText(JournalOutcome outcome, ExchangeHandler handler, std::string description, std::string detail = {});
   // Whether the socket's events still count: open, and no answer handed over yet.
   bool hearing() const { return isOpen() && !answered_; }
 
@@ -163,6 +168,8 @@ class Exchange : public QObject {
   QTimer* deadline_ = nullptr;
   std::string host_;
   int port_ = 0;
+  int32_t vendor_ = 0;
+  MessageSet set_ = MessageSet::Order850;
   OutgoingRequest request_;
   bool sent_ = false;
   bool answered_ = false;  // the answer is with the control

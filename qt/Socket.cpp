@@ -6,12 +6,12 @@ namespace velta::qt {
 
 int socketErrorNumber(QAbstractSocket::SocketError error) {
   switch (error) {
-    case QAbstractSocket::ConnectionRefusedError: return 10061;
-    case QAbstractSocket::HostNotFoundError: return 11001;
-    case QAbstractSocket::RemoteHostClosedError: return 10054;
-    case QAbstractSocket::SocketTimeoutError: return 10060;
-    case QAbstractSocket::NetworkError: return 10051;
-    default: return 10053;
+    case QAbstractSocket::ConnectionRefusedError: return Socket::kConnectionRefused;
+    case QAbstractSocket::HostNotFoundError: return Socket::kHostNotFound;
+    case QAbstractSocket::RemoteHostClosedError: return Socket::kConnectionReset;
+    case QAbstractSocket::SocketTimeoutError: return Socket::kTimedOut;
+    case QAbstractSocket::NetworkError: return Socket::kNetworkUnreachable;
+    default: return Socket::kOtherFailure;
   }
 }
 

@@ -47,6 +47,13 @@ class Socket : public QObject {
   qint64 bytesReceived() const { return static_cast<qint64>(received_.size()); }
 
   static constexpr int kWrongState = 40006;
+  // The numbers of Error(), as the original socket control gave them.
+  static constexpr int kConnectionRefused = 10061;
+  static constexpr int kHostNotFound = 11001;
+  static constexpr int kConnectionReset = 10054;
+  static constexpr int kTimedOut = 10060;
+  static constexpr int kNetworkUnreachable = 10051;
+  static constexpr int kOtherFailure = 10053;
 
  signals:
   void Connected();

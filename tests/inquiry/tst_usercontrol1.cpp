@@ -390,7 +390,9 @@ void InquiryControlTest::aVendorNotFoundEndsTheControlOnce() {
   presenter_.clear();
   control->LocatePart();
   QCOMPARE(presenter_.boxes.size(), 1);
-  QVERIFY(presenter_.boxes[0].box.text.contains(QStringLiteral("no address of the distributor's inquiry service")));
+  QCOMPARE(presenter_.boxes[0].box.text,
+           QStringLiteral(" Error -23  Nothing was sent: no host is set for the distributor of vendor 4321. Check the "
+                          "vendor's distributor address.\r\n in locatePart routine\r\n"));
   QCOMPARE(distributor_->connections, 0);
 }
 

@@ -331,6 +331,8 @@ TEST_F(PurchaseOrderLoaderTest, TheDistributorsConnectionComesFromItsVendorRecor
   EXPECT_EQ(view.headers[kHostHeader], "127.0.0.1      ");
   EXPECT_EQ(connection.orderPort, 12100);
   EXPECT_EQ(connection.statusPort, 12103);
+  // The exchange's texts name the distributor by it.
+  EXPECT_EQ(connection.vendorNumber, 1207);
 }
 
 TEST_F(PurchaseOrderLoaderTest, PortsZeroMeanTheDefaultsAndABlankSubAccountNoSlash) {
@@ -341,6 +343,7 @@ TEST_F(PurchaseOrderLoaderTest, PortsZeroMeanTheDefaultsAndABlankSubAccountNoSla
   EXPECT_EQ(connection.subAccount, "");
   EXPECT_EQ(view.headers[kAccountHeader], "PN5512");
   EXPECT_EQ(connection.hostAddress, "10.20.30.40    ");
+  EXPECT_EQ(connection.vendorNumber, 3300);
 }
 
 TEST_F(PurchaseOrderLoaderTest, AVendorNotFoundAfterAnotherOrderClearsTheConnection) {

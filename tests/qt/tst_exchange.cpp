@@ -2,6 +2,7 @@
 // rounded up, a day at most, a precise timer), what start() refuses, and what
 // the journal hears of an exchange that is read, refused or left. How the
 // controls report each ending: tests/exchange.
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,7 +26,7 @@ using velta::test::FakeDistributor;
 namespace {
 
 velta::qt::ExchangeRequest request() {
-  return {velta::MessageSet::Order850, "100231", {"4\n", "00|\n"}};
+  return {velta::MessageSet::Order850, 1207, "100231", {"4\n", "00|\n"}};
 }
 
 QTimer* deadlineOf(Exchange& exchange) { return exchange.findChild<QTimer*>(); }
@@ -95,32 +96,63 @@ void ExchangeClassTest::deadlinesAreWholeMillisecondsRoundedUpOnAPreciseTimer() 
 
 void ExchangeClassTest::startRefusesWhatCannotBeReached_data() {
   QTest::addColumn<QString>("host");
-  QTest::addColumn<int>("port");  // -2: the fake's, with an exchange open already
-  QTest::addColumn<QString>("description");
-  QTest::newRow("blanks and a TAB for a host") << " \t  " << 12000 << "no distributor host";
-  QTest::newRow("port 0") << "127.0.0.1" << 0 << "the distributor's port 0 is not a TCP port";
-  QTest::newRow("port 65536") << "127.0.0.1" << 65536 << "the distributor's port 65536 is not a TCP port";
-  QTest::newRow("port -1") << "127.0.0.1" << -1 << "the distributor's port -1 is not a TCP port";
+  QTest::addColumn<int>("port");  // -2: the fake's, with an exchange open already; -3: the fake's
+  QTest::addColumn<QString>("description");  // %1: the fake's port
+  QTest::addColumn<QString>("detail");       // %1: the journal folder
+  const QString check = QStringLiteral(" Check the vendor's distributor address.");
+  QTest::newRow("blanks and a TAB for a host")
+      << " \t  " << 12000
+      << QStringLiteral("Nothing was sent: no host is set for the distributor of vendor 1207.") + check << "";
+  QTest::newRow("port 0") << "127.0.0.1" << 0
+                          << QStringLiteral("Nothing was sent: no order port is set for the distributor of vendor "
+                                            "1207 at 127.0.0.1.") + check
+                          << "";
+  QTest::newRow("port 65536") << "127.0.0.1" << 65536
+                              << QStringLiteral("Nothing was sent: the order port 65536 of the distributor of vendor "
+                                                "1207 at 127.0.0.1 is not a TCP port.") + check
+                              << "";
+  QTest::newRow("port -1") << "127.0.0.1" << -1
+                           << QStringLiteral("Nothing was sent: the order port -1 of the distributor of vendor 1207 "
+                                             "at 127.0.0.1 is not a TCP port.") + check
+                           << "";
   QTest::newRow("one open already") << "127.0.0.1" << -2
-                                    << "an exchange with the distributor is open; its answer comes first";
+                                    << "Nothing was sent: an exchange with the distributor of vendor 1207 at "
+                                       "127.0.0.1:%1 is still open. Wait for its answer, then try again."
+                                    << "";
+  // The journal's reason is the detail, on a line of its own.
+  QTest::newRow("a journal folder that is a file")
+      << "127.0.0.1" << -3
+      << "Nothing was sent: the journal could not record the request to the distributor of vendor 1207 at "
+         "127.0.0.1:%1. Fix the journal as the last line says, then try again."
+      << "journal folder \"%1\" is not a folder";
 }
 
 void ExchangeClassTest::startRefusesWhatCannotBeReached() {
   QFETCH(QString, host);
   QFETCH(int, port);
   QFETCH(QString, description);
+  QFETCH(QString, detail);
   fake_.hang();
+  QTemporaryDir base;
+  const QString file = base.filePath(QStringLiteral("journal"));
   Exchange exchange;
   velta::qt::Socket first;
   velta::qt::Socket second;
   if (port == -2) exchange.start(first, "127.0.0.1", fake_.port(), request());
+  if (port == -3) {
+    QFile made(file);
+    QVERIFY(made.open(QIODevice::WriteOnly));
+    exchange.setJournalFolder(file);
+  }
   QSignalSpy changes(&exchange, &Exchange::openChanged);
   try {
-    exchange.start(second, host.toStdString(), port == -2 ? fake_.port() : port, request());
+    exchange.start(second, host.toStdString(), port < -1 ? fake_.port() : port, request());
     QFAIL("started");
   } catch (const velta::EngineError& e) {
     QCOMPARE(e.number(), -23);
-    QCOMPARE(QString::fromStdString(e.description()), description);
+    const QString fakePort = QString::number(fake_.port());
+    QCOMPARE(QString::fromStdString(e.description()), description.replace(QStringLiteral("%1"), fakePort));
+    QCOMPARE(QString::fromStdString(e.detail()), detail.replace(QStringLiteral("%1"), file));
   }
   QCOMPARE(changes.count(), 0);
   QCOMPARE(exchange.isOpen(), port == -2);

@@ -976,8 +976,12 @@ void MainWindowTest::anOrderThatWasNotSentSaysSo() {
   QSignalSpy ended(window.orderControl(), &veltaorder::UserControl1::transmissionEnded);
   child<QPushButton>(*window.orderControl(), "cmdSubmit")->click();
   QVERIFY(ended.count() > 0 || ended.wait(30000));
-  const QString said = QStringLiteral("Purchase order 100231 was not sent: Error -23  no connection to 127.0.0.1:%1").arg(port);
-  QTRY_VERIFY2(statusText(window, "statusOutcome").startsWith(said), qPrintable(statusText(window, "statusOutcome")));
+  // The first line of the control's box: what happened and what to do.
+  const QString said = QStringLiteral("Purchase order 100231 was not sent: Error -23  Nothing was sent: the distributor "
+                                      "of vendor 1207 at 127.0.0.1:%1 refused the connection. Try again later; if it "
+                                      "keeps happening, check the vendor's distributor address.")
+                           .arg(port);
+  QTRY_COMPARE(statusText(window, "statusOutcome"), said);
   // The order is still there to send again.
   QCOMPARE(statusText(window, "statusOrder"), QStringLiteral("Purchase order 100231: 5 lines, all in the part file"));
   QCOMPARE(presenter_.boxes.size(), 1);

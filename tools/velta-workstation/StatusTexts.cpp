@@ -105,7 +105,8 @@ QString orderEndText(const QString& poNumber, const QString& outcome, const QStr
   if (outcome == QLatin1String("exception")) return po + QStringLiteral(": the distributor answered with an exception");
   if (outcome == QLatin1String("malformed")) return po + QStringLiteral(": the distributor's answer could not be read");
   if (outcome == QLatin1String("unknown")) {
-    return po + QStringLiteral(": no complete answer; the order may have reached the distributor \u2014 PO Status will tell");
+    return po + QStringLiteral(": no complete answer came; the order may have reached the distributor. "
+                               "Ask \"PO Status\" before sending it again");
   }
   if (outcome == QLatin1String("not-sent")) return po + QStringLiteral(" was not sent");
   if (outcome == QLatin1String("status-shown")) return po + QStringLiteral(": its status was shown");

@@ -977,7 +977,7 @@ void MainWindowTest::anOrderThatWasNotSentSaysSo() {
   child<QPushButton>(*window.orderControl(), "cmdSubmit")->click();
   QVERIFY(ended.count() > 0 || ended.wait(30000));
   // The first line of the control's box: what happened and what to do.
-  const QString said = QStringLiteral("Purchase order 100231 was not sent: Error -23  Nothing was sent: the distributor "
+  const QString said = QStringLiteral("Purchase order 100231 was not sent: the distributor "
                                       "of vendor 1207 at 127.0.0.1:%1 refused the connection. Try again later; if it "
                                       "keeps happening, check the vendor's distributor address.")
                            .arg(port);
@@ -985,6 +985,22 @@ void MainWindowTest::anOrderThatWasNotSentSaysSo() {
   // The order is still there to send again.
   QCOMPARE(statusText(window, "statusOrder"), QStringLiteral("Purchase order 100231: 5 lines, all in the part file"));
   QCOMPARE(presenter_.boxes.size(), 1);
+
+  // The inquiry to the same distributor, asked twice: the second says so too,
+  // though its box has the first one's text.
+  window.pages()->setCurrentIndex(MainWindow::kInquiryPage);
+  fillPartFields(window);
+  QTest::mouseClick(child<QPushButton>(window, "setPart"), Qt::LeftButton);
+  const QString noAnswer = QStringLiteral("Inquiry for FLT 1A0013: no answer. Nothing was sent: the distributor of "
+                                          "vendor 1207 at 127.0.0.1:%1 refused the connection. Try again later; if "
+                                          "it keeps happening, check the vendor's distributor address.")
+                               .arg(quiet.port(velta::distributor::Service::Inquiry));
+  for (int round = 1; round <= 2; ++round) {
+    QTest::mouseClick(child<QPushButton>(*window.inquiryControl(), "CmdSearch"), Qt::LeftButton);
+    QCOMPARE(statusText(window, "statusOutcome"), QStringLiteral("Inquiry for FLT 1A0013: asking the distributor"));
+    QTRY_COMPARE_WITH_TIMEOUT(statusText(window, "statusOutcome"), noAnswer, 30000);
+    QCOMPARE(presenter_.boxes.size(), 1 + round);
+  }
 }
 
 // ---- The window's size and place.

@@ -334,6 +334,10 @@ veltaiq::UserControl1* MainWindow::newInquiryControl(QWidget* page) {
   }
   tellWhatExitEnds(*control, QStringLiteral("Closes this inquiry, not the program: the part's fields stay for the next one"));
   connect(control, &veltaiq::UserControl1::controlShutdown, this, [this, control] { inquiryShutdown(control); });
+  // Every box of an inquiry counts, even one with the text of the last.
+  connect(control, &veltaiq::UserControl1::errTextChanged, this, [this, control](const QString& text) {
+    if (control == inquiry_) inquiryReport_ = text;
+  });
   connect(control, &veltaiq::UserControl1::exchangeOpenChanged, this, [this, control](bool open) {
     if (open) {
       inquiryExchange(control, true);
@@ -463,7 +467,7 @@ void MainWindow::orderExchangeEnded(veltaorder::UserControl1* control) {
   if (control != order_ || control == orderEnded_.data() || control->isTransmitting()) return;
   QString ended = orderEndText(loadedOrder_, control->lastOutcome(), control->lastOrderNumber());
   if (control->lastOutcome() == QLatin1String("not-sent") && !control->errText().isEmpty()) {
-    ended += QStringLiteral(": ") + firstLine(control->errText());
+    ended += QStringLiteral(": ") + notSentReason(control->errText());
   }
   say(ended);
 }
@@ -487,15 +491,14 @@ void MainWindow::inquiryExchange(veltaiq::UserControl1* control, bool open) {
   if (control != inquiry_ || control == inquiryEnded_.data()) return;
   if (open) {
     inquirySearched_ = true;
-    inquiryReportBefore_ = control->errText();
+    inquiryReport_.clear();
     say(QStringLiteral("Inquiry for ") + inquiryPartText() + QStringLiteral(": asking the distributor"));
     return;
   }
   journal_->refresh();
   if (control->inquiryOpen()) return;
   const velta::qt::Grid* results = velta::qt::asGrid(control->findChild<QWidget*>(QStringLiteral("grdItem")));
-  const QString report = control->errText() != inquiryReportBefore_ ? control->errText() : QString();
-  say(inquiryEndText(inquiryPartText(), results ? results->Rows() - 1 : 0, report));
+  say(inquiryEndText(inquiryPartText(), results ? results->Rows() - 1 : 0, inquiryReport_));
 }
 
 void MainWindow::replaceOrderControl() {

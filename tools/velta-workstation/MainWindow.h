@@ -152,7 +152,7 @@ class MainWindow : public QMainWindow {
   QPointer<veltaiq::UserControl1> inquiryEnded_;
   bool settingPart_ = false;
   bool inquirySearched_ = false;  // an inquiry went out since the control was last shown
-  QString inquiryReportBefore_;   // the control's errText when its inquiry went out
+  QString inquiryReport_;         // the last box of the open or last inquiry, "" none
   JournalView* journal_ = nullptr;
   QPointer<AboutBox> about_;
 

@@ -116,7 +116,7 @@ QString orderEndText(const QString& poNumber, const QString& outcome, const QStr
 
 QString inquiryEndText(const QString& part, int rows, const QString& report) {
   const QString inquiry = QStringLiteral("Inquiry for ") + part;
-  if (!report.isEmpty()) return inquiry + QStringLiteral(": no answer \u2014 ") + firstLine(report);
+  if (!report.isEmpty()) return inquiry + QStringLiteral(": no answer. ") + exchangeReport(report);
   if (rows == 0) return inquiry + QStringLiteral(": the distributor answered without rows");
   return inquiry + QStringLiteral(": the distributor answered with ") + plural(rows, "row", "rows");
 }
@@ -130,6 +130,18 @@ QString firstLine(const QString& text) {
   static const QRegularExpression lineBreak(QStringLiteral("[\r\n]"));
   const QString trimmed = text.trimmed();
   return trimmed.left(trimmed.indexOf(lineBreak)).trimmed();
+}
+
+QString exchangeReport(const QString& errText) {
+  static const QRegularExpression errorNumber(QStringLiteral("^Error -?[0-9]+\\s+"));
+  return firstLine(errText).remove(errorNumber);
+}
+
+QString notSentReason(const QString& errText) {
+  static const QString kNothingSent = QStringLiteral("Nothing was sent: ");
+  QString reason = exchangeReport(errText);
+  if (reason.startsWith(kNothingSent)) reason.remove(0, kNothingSent.size());
+  return reason;
 }
 
 }  // namespace velta::workstation

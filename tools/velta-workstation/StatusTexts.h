@@ -60,5 +60,11 @@ QString journalStatusText(const QString& folder);
 
 // The first line of a control's box, without the blanks around it.
 QString firstLine(const QString& text);
+// What an exchange's box says happened, for a status line: its first line
+// without the error number.
+QString exchangeReport(const QString& errText);
+// The same for an order that was not sent, which the status line says itself:
+// without "Nothing was sent: " too.
+QString notSentReason(const QString& errText);
 
 }  // namespace velta::workstation

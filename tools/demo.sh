@@ -117,7 +117,7 @@ step "Order 100232 was sent before: ask the distributor for its status."
 wsrun order --po 100232 --headless --status --journal "$DEMO/journal"
 
 step "The inquiry control asks the distributor about a part and two more (one it does not know)."
-wsrun inquiry --vendor 1207 --line FLT --part 1A0013 --qty 2 --extra FLT:1A0007:20 --extra BLT:NOSUCH:1 --search --headless --show-loaded --journal "$DEMO/journal"
+wsrun inquiry --vendor 1207 --line FLT --part 1A0013 --qty 2 --desc "OIL FILTER, SPIN ON" --extra FLT:1A0007:20 --extra BLT:NOSUCH:1 --search --headless --show-loaded --journal "$DEMO/journal"
 
 step "Every exchange is in the journal, request and answer exactly as they went."
 echo "\$ velta-data journal $DEMO/journal"

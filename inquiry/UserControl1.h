@@ -67,6 +67,8 @@ class VELTAIQ_EXPORT UserControl1 : public QWidget {
   Q_PROPERTY(bool exchangeOpen READ exchangeOpen NOTIFY exchangeOpenChanged STORED false)
 
  public:
+  /// A control not shown yet: set its presenter and its properties
+  /// (initProperties() or readProperties()), then show() it.
   explicit UserControl1(QWidget* parent = nullptr);
   /// The terminate handler: releases the line-code map, then the engine; an
   /// inquiry still open is journaled as abandoned.
@@ -77,6 +79,7 @@ class VELTAIQ_EXPORT UserControl1 : public QWidget {
   /// an answer itself may too. `totByte` is the announced length and is not used.
   void parseResponse(std::string& response, int32_t& totByte);
 
+  ///@{
   /// The host's part: part number, description (shown in the grid, never
   /// sent), quantity, line code, and the vendor number. Numbers or texts; 0
   /// for a new control, so a description left unset shows as "0".
@@ -90,7 +93,9 @@ class VELTAIQ_EXPORT UserControl1 : public QWidget {
   void setXLine(const QVariant& value);
   QVariant xVendor() const;
   void setXVendor(const QVariant& value);
+  ///@}
 
+  ///@{
   /// Seconds to wait for the connection (15 unless set) and, after the
   /// request went out, for the whole answer (60 unless set); 0 or less waits
   /// without end, at most a day is waited. Not saved.
@@ -98,19 +103,24 @@ class VELTAIQ_EXPORT UserControl1 : public QWidget {
   void setConnectTimeout(double seconds);
   double answerTimeout() const;
   void setAnswerTimeout(double seconds);
+  ///@}
 
+  ///@{
   /// A folder for the journal of every exchange, shared with the order control;
   /// "" (the default) keeps none. When it is named but cannot be used, nothing
   /// is sent. Not saved.
   QString journalFolder() const;
   void setJournalFolder(const QString& folder);
+  ///@}
 
   /// The host container's handler for a new instance: every property 0.
   void initProperties();
+  ///@{
   /// The host container's handlers for a saved instance: the five properties
   /// read back and saved; a value equal to its default (0) need not be kept.
   void readProperties(velta::qt::PropertyBag& bag);
   void writeProperties(velta::qt::PropertyBag& bag) const;
+  ///@}
 
   /// Every message box and modal form of this control goes through
   /// `presenter` (not owned; it must outlive the control). None: the real Qt
@@ -126,11 +136,15 @@ class VELTAIQ_EXPORT UserControl1 : public QWidget {
   /// The same as exchangeOpen().
   bool inquiryOpen() const;
 
+  ///@{
   /// Design mode, for a form designer placing the control (off by default):
   /// showing the control then runs no show handler, so nothing of the site is
   /// read, no share is touched and no box is shown. Not a property.
+  ///@{
   void setDesignMode(bool on);
   bool designMode() const;
+  ///@}
+  ///@}
 
  public slots:
   /// Looks the vendor xVendor up and shows it, its address, port and account,
@@ -142,8 +156,11 @@ class VELTAIQ_EXPORT UserControl1 : public QWidget {
   void LocatePart();
 
  signals:
+  ///@{
   /// The control is done: the host hides or removes it.
   void controlShutdown();
+  ///@{
+  /// The property of that name changed: its new value.
   void xPartChanged(const QVariant& value);
   void xDescChanged(const QVariant& value);
   void xQtyChanged(const QVariant& value);
@@ -151,13 +168,19 @@ class VELTAIQ_EXPORT UserControl1 : public QWidget {
   void xVendorChanged(const QVariant& value);
   void connectTimeoutChanged(double seconds);
   void answerTimeoutChanged(double seconds);
+  void journalFolderChanged(const QString& folder);
+  ///@}
+  ///@}
   /// An inquiry began (true) or ended (false), whichever way.
   void exchangeOpenChanged(bool open);
+  ///@{
   /// An error: its text, raised before its box is shown (also when the text is the last one's).
   void errTextChanged(const QString& text);
-  void journalFolderChanged(const QString& folder);
+  ///@}
 
  protected:
+  /// The show handler runs when the host shows the control (not when the
+  /// window system restores it, and not in design mode).
   void showEvent(QShowEvent* event) override;
 
  private:

@@ -23,9 +23,10 @@
 
 namespace veltaiq {
 
+/// Where the library finds the workstation's shares and business system, and its clock.
 class VELTAIQ_EXPORT WorkstationSetup {
  public:
-  /// Share access with this root folder (every \\SERVER\SHARE as ROOT/SERVER/SHARE)
+  /// Share access with this root folder (every `\\SERVER\SHARE` as `ROOT/SERVER/SHARE`)
   /// and share map file; an empty one leaves the environment's. Share access
   /// starts over at once.
   static void setShares(const QString& root, const QString& mapFile);

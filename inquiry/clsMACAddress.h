@@ -20,13 +20,18 @@
 
 namespace veltaiq {
 
+/// This computer's adapter address, for the host application.
 class VELTAIQ_EXPORT clsMACAddress {
  public:
+  ///@{
+  /// Nothing is read until GetMACAddress() is called.
   clsMACAddress();
   ~clsMACAddress();
+  ///@}
   clsMACAddress(const clsMACAddress&) = delete;
   clsMACAddress& operator=(const clsMACAddress&) = delete;
 
+  /// "001A2B3C4D5E", a count line ("3 Interface(s):" CR LF) or "".
   QString GetMACAddress();
 
  private:

@@ -61,6 +61,8 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
   Q_PROPERTY(bool exchangeOpen READ exchangeOpen NOTIFY exchangeOpenChanged STORED false)
 
  public:
+  /// A control not shown yet: set its presenter and its properties
+  /// (initProperties() or readProperties()), then show() it.
   explicit UserControl1(QWidget* parent = nullptr);
   /// The terminate handler: releases the line-code map and, with the last
   /// control of the library, the shared data engine. An exchange still open
@@ -73,15 +75,19 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
   void parseResponse(std::string& response, int32_t& totByte);
   /// The text of a purchase-order status code (a number or a numeric text).
   Q_INVOKABLE QString getPOStatCode(const QVariant& xcode);
+  ///@{
   /// The purchase-order number: also the name of the order's file. A number
   /// or a text ("00123" stays a text); 0 for a new control. Refused while an
   /// exchange is open.
   QVariant xPONum() const;
   void setXPONum(const QVariant& value);
+  ///@}
+  ///@{
   /// 1 once the distributor acknowledged the order; 0 when the order is shown
   /// and after an exception.
   QVariant xPOSuccess() const;
   void setXPOSuccess(const QVariant& value);
+  ///@}
   /// Shows the distributor's answer to a status request; as parseResponse().
   void statusResponse(std::string& response, int32_t& totByte);
   /// Colours the group rows of the status form's grid; it needs the status
@@ -90,11 +96,13 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
 
   /// The host container's handler for a new instance: both properties 0.
   void initProperties();
+  ///@{
   /// The host container's handlers for a saved instance: xPONum and
   /// xPOSuccess read back and saved; a value equal to its default (0) need
   /// not be kept.
   void readProperties(velta::qt::PropertyBag& bag);
   void writeProperties(velta::qt::PropertyBag& bag) const;
+  ///@}
 
   /// Every message box and modal form of this control goes through
   /// `presenter` (not owned; it must outlive the control). None: the real Qt
@@ -105,6 +113,7 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
   /// " Error " + number + "  " + description + CR LF + " in <routine> routine" + CR LF.
   QString errText() const;
 
+  ///@{
   /// Seconds to wait for the distributor's connection (15) and, after the
   /// request went out, for its complete answer (60); 0 or less waits without
   /// end, at most a day is waited. Set by the host; not saved with the control.
@@ -112,6 +121,7 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
   void setConnectTimeout(double seconds);
   double answerTimeout() const;
   void setAnswerTimeout(double seconds);
+  ///@}
 
   /// How the last exchange ended, more finely than xPOSuccess: "none",
   /// "acknowledged", "exception", "malformed", "unknown" (sent, no complete
@@ -121,10 +131,12 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
   /// The distributor's order number of the last acknowledgement, "" otherwise.
   QString lastOrderNumber() const;
 
+  ///@{
   /// A folder for the journal of every exchange; "" (the default) keeps none.
   /// When it is named but cannot be used, nothing is sent. Not saved.
   QString journalFolder() const;
   void setJournalFolder(const QString& folder);
+  ///@}
 
   /// True while an order or status exchange is open (busy display on);
   /// exchangeOpenChanged() tells when that changes, as on the inquiry control.
@@ -132,11 +144,15 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
   /// The same as exchangeOpen().
   bool isTransmitting() const;
 
+  ///@{
   /// Design mode, for a form designer placing the control (off by default):
   /// showing the control then runs no show handler, so nothing of the site is
   /// read, no share is touched and no box is shown. Not a property.
+  ///@{
   void setDesignMode(bool on);
   bool designMode() const;
+  ///@}
+  ///@}
 
  public slots:
   /// Loads the order named by xPONum and shows it; the number appears at
@@ -156,24 +172,36 @@ class VELTAORDER_EXPORT UserControl1 : public QWidget {
  signals:
   /// The control is done: the host hides or removes it.
   void controlShutdown();
+  ///@{
   /// Declared for hosts that listen for it; the control never raises it.
   void writeData();
+  ///@{
+  /// The property of that name changed: its new value.
   void xPONumChanged(const QVariant& value);
   void xPOSuccessChanged(const QVariant& value);
+  ///@}
+  ///@}
   /// The transmitting state ended, whichever way (answer, failure, Exit).
   void transmissionEnded();
+  ///@{
   /// An exchange began (true) or ended (false); with false comes transmissionEnded().
   void exchangeOpenChanged(bool open);
   void connectTimeoutChanged(double seconds);
   void answerTimeoutChanged(double seconds);
+  ///@}
+  ///@{
   /// An error: its text, raised before its box is shown (also when the text is the last one's).
   void errTextChanged(const QString& text);
   void lastOutcomeChanged(const QString& outcome);
   void lastOrderNumberChanged(const QString& number);
   void journalFolderChanged(const QString& folder);
+  ///@}
 
  protected:
+  /// The show handler runs when the host shows the control (not when the
+  /// window system restores it, and not in design mode).
   void showEvent(QShowEvent* event) override;
+  /// A double click on the order number shows a blank response form.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -8,6 +8,7 @@
 
 namespace velta::qt {
 
+/// A property bag that keeps the values in memory, as they were given.
 class MemoryPropertyBag : public PropertyBag {
  public:
   QVariant readProperty(const QString& name, const QVariant& defaultValue) override {
@@ -24,7 +25,9 @@ class MemoryPropertyBag : public PropertyBag {
 
   /// What the bag holds: only values that differ from their defaults.
   const QMap<QString, QVariant>& values() const { return values_; }
+  /// Whether the bag holds a value for `name`.
   bool contains(const QString& name) const { return values_.contains(name); }
+  /// Forgets every value.
   void clear() { values_.clear(); }
 
  private:

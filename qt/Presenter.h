@@ -21,17 +21,25 @@
 
 namespace velta::qt {
 
+/// The icon a box shows.
 enum class MessageIcon { None, Critical, Exclamation, Information, Question };
+/// The buttons a box offers, in the order given.
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
+/// The button the user chose.
 enum class MessageAnswer { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
 
+/// A message box a control asks for.
 struct MessageBox {
   /// Lines are separated by CR LF as the controls build them; a presenter shows
   /// each line break as one.
   QString text;
+  /// The box's caption.
   QString title;
+  /// Its icon and its buttons.
+  ///@{
   MessageIcon icon = MessageIcon::None;
   MessageButtons buttons = MessageButtons::Ok;
+  ///@}
   /// The control asked for a box that blocks more than its own window.
   bool systemModal = false;
   /// The button Enter presses, from the first (0): a question whose safe
@@ -78,6 +86,7 @@ inline MessageAnswer defaultAnswer(const MessageBox& box) {
   return defaultAnswer(box.buttons);
 }
 
+/// What shows a control's message boxes and modal forms; a host's own answers them itself.
 class Presenter {
  public:
   virtual ~Presenter() = default;

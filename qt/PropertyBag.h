@@ -16,6 +16,8 @@
 
 namespace velta::qt {
 
+/// Where a host keeps the persisted properties of a control; see readProperties() and
+/// writeProperties() of the controls.
 class PropertyBag {
  public:
   virtual ~PropertyBag() = default;

@@ -1,7 +1,7 @@
 // The exchange's own descriptions of error -23, every case to the byte: the
 // distributor named by its vendor, "Nothing was sent: " before anything went
 // out, the next step of each message set after the request went out, the
-// socket's numbers in plain words, and ASCII only.
+// socket's troubles in plain words, and ASCII only.
 #include <QRegularExpression>
 #include <QTest>
 #include <algorithm>
@@ -9,7 +9,6 @@
 #include <string>
 
 #include "qt/ExchangeTexts.h"
-#include "qt/Socket.h"
 
 using velta::MessageSet;
 using velta::qt::ExchangeTarget;
@@ -39,8 +38,6 @@ class ExchangeTextsTest : public QObject {
  private slots:
   void everyCaseSaysWhatHappenedAndWhatToDo_data();
   void everyCaseSaysWhatHappenedAndWhatToDo();
-  void socketNumbersAreTroublesInPlainWords_data();
-  void socketNumbersAreTroublesInPlainWords();
 };
 
 void ExchangeTextsTest::everyCaseSaysWhatHappenedAndWhatToDo_data() {
@@ -127,9 +124,6 @@ void ExchangeTextsTest::everyCaseSaysWhatHappenedAndWhatToDo_data() {
   // Troubles of connecting that come once connected are failures like any other.
   row("status: refused", [] { return lostAnswerText(kNorthern, MessageSet::Status869, SocketTrouble::Refused); },
       kSentTo + "the connection failed before the answer was complete" + kReached + kStatusNext);
-  row("inquiry: host not found", [] {
-    return lostAnswerText(kNorthern, MessageSet::Inquiry846, SocketTrouble::HostNotFound);
-  }, kSentTo + "the connection failed before the answer was complete" + kReached + kInquiryNext);
   row("order: longer than announced", [] { return answerTooLongText(kNorthern, MessageSet::Order850, 20); },
       kSentTo + "the answer is longer than the 20 bytes its length line announced" + kReached + kOrderNext);
   row("inquiry: longer than announced, vendor not known", [] {
@@ -147,26 +141,6 @@ void ExchangeTextsTest::everyCaseSaysWhatHappenedAndWhatToDo() {
   QVERIFY(std::all_of(said.begin(), said.end(), [](char c) { return c >= 0x20 && c < 0x7F; }));
   QVERIFY(!expected.contains(QRegularExpression(QStringLiteral("\\b1[01]0\\d\\d\\b"))));
   QVERIFY(!expected.contains(QStringLiteral("routine")));
-}
-
-void ExchangeTextsTest::socketNumbersAreTroublesInPlainWords_data() {
-  QTest::addColumn<int>("number");
-  QTest::addColumn<int>("trouble");
-  using velta::qt::Socket;
-  QTest::newRow("10061") << Socket::kConnectionRefused << int(SocketTrouble::Refused);
-  QTest::newRow("11001") << Socket::kHostNotFound << int(SocketTrouble::HostNotFound);
-  QTest::newRow("10051") << Socket::kNetworkUnreachable << int(SocketTrouble::NetworkUnreachable);
-  QTest::newRow("10054") << Socket::kConnectionReset << int(SocketTrouble::Reset);
-  QTest::newRow("10060") << Socket::kTimedOut << int(SocketTrouble::TimedOut);
-  QTest::newRow("10053") << Socket::kOtherFailure << int(SocketTrouble::Other);
-  QTest::newRow("40006") << Socket::kWrongState << int(SocketTrouble::Other);
-  QTest::newRow("0") << 0 << int(SocketTrouble::Other);
-}
-
-void ExchangeTextsTest::socketNumbersAreTroublesInPlainWords() {
-  QFETCH(int, number);
-  QFETCH(int, trouble);
-  QCOMPARE(int(velta::qt::socketTroubleOf(number)), trouble);
 }
 
 QTEST_MAIN(ExchangeTextsTest)

@@ -314,9 +314,7 @@ QString UserControl1::errText() const { return d_->shell.errText(); }
 
 QString UserControl1::journalFolder() const { return d_->exchange.journalFolder(); }
 void UserControl1::setJournalFolder(const QString& folder) {
-  if (folder == journalFolder()) return;
-  d_->exchange.setJournalFolder(folder);
-  emit journalFolderChanged(folder);
+  if (d_->exchange.setJournalFolder(folder)) emit journalFolderChanged(folder);
 }
 
 bool UserControl1::exchangeOpen() const { return d_->exchange.isOpen(); }

@@ -594,9 +594,7 @@ QString UserControl1::lastOutcome() const { return QString::fromLatin1(velta::or
 QString UserControl1::lastOrderNumber() const { return d_->orderNumber; }
 QString UserControl1::journalFolder() const { return d_->exchange.journalFolder(); }
 void UserControl1::setJournalFolder(const QString& folder) {
-  if (folder == journalFolder()) return;
-  d_->exchange.setJournalFolder(folder);
-  emit journalFolderChanged(folder);
+  if (d_->exchange.setJournalFolder(folder)) emit journalFolderChanged(folder);
 }
 bool UserControl1::exchangeOpen() const { return d_->exchange.isOpen(); }
 bool UserControl1::isTransmitting() const { return exchangeOpen(); }

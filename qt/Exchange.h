@@ -104,9 +104,13 @@ class Exchange : public QObject {
   double answerSeconds() const { return answerSeconds_; }
   bool setAnswerSeconds(double seconds);
 
-  // The journal's folder; "" keeps none.
+  // The journal's folder; "" keeps none. True when it changed.
   QString journalFolder() const { return journalFolder_; }
-  void setJournalFolder(const QString& folder) { journalFolder_ = folder; }
+  bool setJournalFolder(const QString& folder) {
+    if (folder == journalFolder_) return false;
+    journalFolder_ = folder;
+    return true;
+  }
 
   // The host as connected to: the record's field without trailing blanks and control characters.
   static std::string hostOf(const std::string& hostAddress);

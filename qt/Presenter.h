@@ -16,6 +16,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -47,43 +48,28 @@ struct MessageBox {
   int defaultButton = 0;
 };
 
-/// The answer of the first button of a box with these buttons.
-inline MessageAnswer defaultAnswer(MessageButtons buttons) {
+/// The answers of a box's buttons, first to last.
+inline QList<MessageAnswer> answersOf(MessageButtons buttons) {
+  using A = MessageAnswer;
   switch (buttons) {
-    case MessageButtons::Ok:
-    case MessageButtons::OkCancel: return MessageAnswer::Ok;
-    case MessageButtons::YesNo:
-    case MessageButtons::YesNoCancel: return MessageAnswer::Yes;
-    case MessageButtons::RetryCancel: return MessageAnswer::Retry;
-    case MessageButtons::AbortRetryIgnore: return MessageAnswer::Abort;
+    case MessageButtons::Ok: return {A::Ok};
+    case MessageButtons::OkCancel: return {A::Ok, A::Cancel};
+    case MessageButtons::YesNo: return {A::Yes, A::No};
+    case MessageButtons::YesNoCancel: return {A::Yes, A::No, A::Cancel};
+    case MessageButtons::RetryCancel: return {A::Retry, A::Cancel};
+    case MessageButtons::AbortRetryIgnore: return {A::Abort, A::Retry, A::Ignore};
   }
-  return MessageAnswer::Ok;
+  return {A::Ok};
 }
 
-/// The answer of the box's default button: what a presenter that answers at
-/// once gives.
+/// The answer of the first button of a box with these buttons.
+inline MessageAnswer defaultAnswer(MessageButtons buttons) { return answersOf(buttons).first(); }
+
+/// The answer of the box's default button (the first when it names none of
+/// them): what a presenter that answers at once gives.
 inline MessageAnswer defaultAnswer(const MessageBox& box) {
-  switch (box.buttons) {
-    case MessageButtons::OkCancel:
-      if (box.defaultButton == 1) return MessageAnswer::Cancel;
-      break;
-    case MessageButtons::YesNo:
-      if (box.defaultButton == 1) return MessageAnswer::No;
-      break;
-    case MessageButtons::YesNoCancel:
-      if (box.defaultButton == 1) return MessageAnswer::No;
-      if (box.defaultButton == 2) return MessageAnswer::Cancel;
-      break;
-    case MessageButtons::RetryCancel:
-      if (box.defaultButton == 1) return MessageAnswer::Cancel;
-      break;
-    case MessageButtons::AbortRetryIgnore:
-      if (box.defaultButton == 1) return MessageAnswer::Retry;
-      if (box.defaultButton == 2) return MessageAnswer::Ignore;
-      break;
-    case MessageButtons::Ok: break;
-  }
-  return defaultAnswer(box.buttons);
+  const QList<MessageAnswer> answers = answersOf(box.buttons);
+  return answers.value(box.defaultButton, answers.first());
 }
 
 /// What shows a control's message boxes and modal forms; a host's own answers them itself.

@@ -19,35 +19,31 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-struct ButtonSet {
-  QList<QMessageBox::StandardButton> buttons;  // the first is the default
-  QMessageBox::StandardButton escape;
-};
-
-ButtonSet qtButtons(MessageButtons buttons) {
-  using B = QMessageBox;
-  switch (buttons) {
-    case MessageButtons::Ok: return {{B::Ok}, B::Ok};
-    case MessageButtons::OkCancel: return {{B::Ok, B::Cancel}, B::Cancel};
-    case MessageButtons::YesNo: return {{B::Yes, B::No}, B::No};
-    case MessageButtons::YesNoCancel: return {{B::Yes, B::No, B::Cancel}, B::Cancel};
-    case MessageButtons::RetryCancel: return {{B::Retry, B::Cancel}, B::Cancel};
-    case MessageButtons::AbortRetryIgnore: return {{B::Abort, B::Retry, B::Ignore}, B::Abort};
+QMessageBox::StandardButton qtButton(MessageAnswer answer) {
+  switch (answer) {
+    case MessageAnswer::Ok: return QMessageBox::Ok;
+    case MessageAnswer::Cancel: return QMessageBox::Cancel;
+    case MessageAnswer::Yes: return QMessageBox::Yes;
+    case MessageAnswer::No: return QMessageBox::No;
+    case MessageAnswer::Retry: return QMessageBox::Retry;
+    case MessageAnswer::Abort: return QMessageBox::Abort;
+    case MessageAnswer::Ignore: return QMessageBox::Ignore;
   }
-  return {{B::Ok}, B::Ok};
+  return QMessageBox::Ok;
 }
 
-MessageAnswer answerOf(QMessageBox::StandardButton button, MessageButtons buttons) {
-  switch (button) {
-    case QMessageBox::Ok: return MessageAnswer::Ok;
-    case QMessageBox::Cancel: return MessageAnswer::Cancel;
-    case QMessageBox::Yes: return MessageAnswer::Yes;
-    case QMessageBox::No: return MessageAnswer::No;
-    case QMessageBox::Retry: return MessageAnswer::Retry;
-    case QMessageBox::Abort: return MessageAnswer::Abort;
-    case QMessageBox::Ignore: return MessageAnswer::Ignore;
-    default: return defaultAnswer(buttons);
+// Escape: Cancel where there is one, No of Yes and No, else the first button.
+MessageAnswer escapeAnswer(const QList<MessageAnswer>& answers) {
+  if (answers.contains(MessageAnswer::Cancel)) return MessageAnswer::Cancel;
+  if (answers.contains(MessageAnswer::No)) return MessageAnswer::No;
+  return answers.first();
+}
+
+MessageAnswer answerOf(QMessageBox::StandardButton button, const MessageBox& box) {
+  for (MessageAnswer answer : answersOf(box.buttons)) {
+    if (qtButton(answer) == button) return answer;
   }
+  return defaultAnswer(box.buttons);
 }
 
 }  // namespace
@@ -65,11 +61,10 @@ std::unique_ptr<QMessageBox> createMessageBox(QWidget* owner, const MessageBox& 
   dialog->setWindowTitle(box.title);
   dialog->setText(withLineFeeds(box.text));
   dialog->setTextFormat(Qt::PlainText);
-  const ButtonSet set = qtButtons(box.buttons);
-  for (auto button : set.buttons) dialog->addButton(button);
-  const int defaultIndex = box.defaultButton >= 0 && box.defaultButton < static_cast<int>(set.buttons.size()) ? box.defaultButton : 0;
-  dialog->setDefaultButton(set.buttons[defaultIndex]);
-  dialog->setEscapeButton(set.escape);
+  const QList<MessageAnswer> answers = answersOf(box.buttons);
+  for (MessageAnswer answer : answers) dialog->addButton(qtButton(answer));
+  dialog->setDefaultButton(qtButton(defaultAnswer(box)));
+  dialog->setEscapeButton(qtButton(escapeAnswer(answers)));
   // A system-modal request is the strongest modality Qt has.
   dialog->setWindowModality(Qt::ApplicationModal);
   return dialog;
@@ -80,8 +75,9 @@ MessageAnswer QtPresenter::showMessage(QWidget* owner, const MessageBox& box) {
   const ArrowCursor arrow;
   dialog->exec();
   auto* clicked = dialog->clickedButton();
-  const auto standard = clicked ? dialog->standardButton(clicked) : qtButtons(box.buttons).escape;
-  return answerOf(standard, box.buttons);
+  // Closed without a button: the escape button's answer.
+  if (!clicked) return escapeAnswer(answersOf(box.buttons));
+  return answerOf(dialog->standardButton(clicked), box);
 }
 
 void QtPresenter::showForm(QWidget* owner, QDialog& form) {

@@ -120,6 +120,43 @@ class SmokeTest : public QObject {
     QCOMPARE(form.parentWidget(), nullptr);
   }
 
+  // Every button set as Qt shows it: its buttons, the default one (the first
+  // when the box names none of them) and the one Escape presses.
+  void buttonSets_data() {
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("defaultButton");
+    QTest::addColumn<int>("shown");
+    QTest::addColumn<int>("defaultShown");
+    QTest::addColumn<int>("escape");
+    using B = QMessageBox;
+    const auto row = [](const char* name, MessageButtons buttons, int defaultButton, QMessageBox::StandardButtons shown,
+                        B::StandardButton defaultShown, B::StandardButton escape) {
+      QTest::newRow(name) << int(buttons) << defaultButton << int(shown) << int(defaultShown) << int(escape);
+    };
+    row("ok", MessageButtons::Ok, 0, B::Ok, B::Ok, B::Ok);
+    row("ok cancel, Cancel the default", MessageButtons::OkCancel, 1, B::Ok | B::Cancel, B::Cancel, B::Cancel);
+    row("yes no", MessageButtons::YesNo, 0, B::Yes | B::No, B::Yes, B::No);
+    row("yes no, No the default", MessageButtons::YesNo, 1, B::Yes | B::No, B::No, B::No);
+    row("yes no cancel, the third", MessageButtons::YesNoCancel, 2, B::Yes | B::No | B::Cancel, B::Cancel, B::Cancel);
+    row("retry cancel", MessageButtons::RetryCancel, 0, B::Retry | B::Cancel, B::Retry, B::Cancel);
+    row("abort retry ignore, none of them", MessageButtons::AbortRetryIgnore, 5, B::Abort | B::Retry | B::Ignore,
+        B::Abort, B::Abort);
+  }
+  void buttonSets() {
+    QFETCH(int, buttons);
+    QFETCH(int, defaultButton);
+    QFETCH(int, shown);
+    QFETCH(int, defaultShown);
+    QFETCH(int, escape);
+    MessageBox box;
+    box.buttons = MessageButtons(buttons);
+    box.defaultButton = defaultButton;
+    const auto dialog = velta::qt::createMessageBox(nullptr, box);
+    QCOMPARE(int(dialog->standardButtons()), shown);
+    QCOMPARE(dialog->defaultButton(), dialog->button(QMessageBox::StandardButton(defaultShown)));
+    QCOMPARE(dialog->escapeButton(), dialog->button(QMessageBox::StandardButton(escape)));
+  }
+
   void lineFeeds_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");

@@ -54,10 +54,57 @@ class tst_UiLoader : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase();
-  void loadedControlsAreNotInDesignMode();
-  void theOrderControlLoadsTheFormsOrder();
-  void theInquiryControlFindsTheFormsVendor();
+  void initTestCase() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    velta::sample::SampleOptions options;
+    options.parts = 200;
+    const auto sample = velta::sample::writeSampleBusinessSystem(dir_->path().toStdString() + "/biz", options);
+    qputenv("TMPDIR", QByteArray::fromStdString(sample.tmpDir().string()));
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(sample.configHome().string()));
+    for (const char* name : {"VELTA_UNC_ROOT", "VELTA_SHARES", "VELTA_TOKEN_TABLE"}) qunsetenv(name);
+
+    QUiLoader loader;
+    loader.clearPluginPaths();
+    loader.addPluginPath(QFileInfo(QStringLiteral(VELTA_DESIGNER_PLUGIN)).absolutePath());
+    QVERIFY2(loader.availableWidgets().contains(QStringLiteral("veltaorder::UserControl1")),
+             qPrintable(loader.availableWidgets().join(' ')));
+    QBuffer ui;
+    ui.setData(counterForm(kControls).toUtf8());
+    form_.reset(loader.load(&ui));
+    QVERIFY2(form_, qPrintable(loader.errorString()));
+    order_ = form_->findChild<veltaorder::UserControl1*>(QStringLiteral("orderControl"));
+    inquiry_ = form_->findChild<veltaiq::UserControl1*>(QStringLiteral("inquiryControl"));
+    QVERIFY(order_ && inquiry_);
+    order_->setPresenter(&orderBoxes_);
+    inquiry_->setPresenter(&inquiryBoxes_);
+  }
+
+  void loadedControlsAreNotInDesignMode() {
+    QVERIFY(!order_->designMode());
+    QVERIFY(!inquiry_->designMode());
+    QCOMPARE(order_->xPONum(), QVariant(QStringLiteral("100236")));
+    QCOMPARE(inquiry_->xVendor(), QVariant(QStringLiteral("1207")));
+  }
+
+  void theOrderControlLoadsTheFormsOrder() {
+    form_->show();  // the show handlers open the business system
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    order_->setPO();
+    QCOMPARE(orderBoxes_.boxes, QStringList());
+    QCOMPARE(order_->errText(), QString());
+    QCOMPARE(labelText(order_, "lblPO"), QStringLiteral("100236"));
+    QCOMPARE(labelText(order_, "lblPOHdr(0)"), QStringLiteral("SUMMIT CHEMICAL, INC.         "));
+    QCOMPARE(labelText(order_, "Label4"), QStringLiteral("Using ports... 12000 - 12003"));
+  }
+
+  void theInquiryControlFindsTheFormsVendor() {
+    inquiry_->setSearch();
+    QCOMPARE(inquiryBoxes_.boxes, QStringList());
+    QCOMPARE(inquiry_->errText(), QString());
+    QCOMPARE(labelText(inquiry_, "lblSearch(0)"), QStringLiteral("1207 - NORTHERN PARTS DISTRIBUTION   "));
+    QCOMPARE(labelText(inquiry_, "lblSearch(4)"), QStringLiteral("104233/A7"));
+  }
 
  private:
   // In this order: the folder and the presenters outlive the controls.
@@ -67,60 +114,6 @@ class tst_UiLoader : public QObject {
   veltaorder::UserControl1* order_ = nullptr;
   veltaiq::UserControl1* inquiry_ = nullptr;
 };
-
-void tst_UiLoader::initTestCase() {
-  dir_ = std::make_unique<QTemporaryDir>();
-  QVERIFY(dir_->isValid());
-  velta::sample::SampleOptions options;
-  options.parts = 200;
-  const auto sample = velta::sample::writeSampleBusinessSystem(dir_->path().toStdString() + "/biz", options);
-  qputenv("TMPDIR", QByteArray::fromStdString(sample.tmpDir().string()));
-  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(sample.configHome().string()));
-  qunsetenv("VELTA_UNC_ROOT");
-  qunsetenv("VELTA_SHARES");
-  qunsetenv("VELTA_TOKEN_TABLE");
-
-  QUiLoader loader;
-  loader.clearPluginPaths();
-  loader.addPluginPath(QFileInfo(QStringLiteral(VELTA_DESIGNER_PLUGIN)).absolutePath());
-  QVERIFY2(loader.availableWidgets().contains(QStringLiteral("veltaorder::UserControl1")),
-           qPrintable(loader.availableWidgets().join(' ')));
-  QBuffer ui;
-  ui.setData(counterForm(kControls).toUtf8());
-  form_.reset(loader.load(&ui));
-  QVERIFY2(form_, qPrintable(loader.errorString()));
-  order_ = form_->findChild<veltaorder::UserControl1*>(QStringLiteral("orderControl"));
-  inquiry_ = form_->findChild<veltaiq::UserControl1*>(QStringLiteral("inquiryControl"));
-  QVERIFY(order_ && inquiry_);
-  order_->setPresenter(&orderBoxes_);
-  inquiry_->setPresenter(&inquiryBoxes_);
-}
-
-void tst_UiLoader::loadedControlsAreNotInDesignMode() {
-  QVERIFY(!order_->designMode());
-  QVERIFY(!inquiry_->designMode());
-  QCOMPARE(order_->xPONum(), QVariant(QStringLiteral("100236")));
-  QCOMPARE(inquiry_->xVendor(), QVariant(QStringLiteral("1207")));
-}
-
-void tst_UiLoader::theOrderControlLoadsTheFormsOrder() {
-  form_->show();  // the show handlers open the business system
-  QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-  order_->setPO();
-  QCOMPARE(orderBoxes_.boxes, QStringList());
-  QCOMPARE(order_->errText(), QString());
-  QCOMPARE(labelText(order_, "lblPO"), QStringLiteral("100236"));
-  QCOMPARE(labelText(order_, "lblPOHdr(0)"), QStringLiteral("SUMMIT CHEMICAL, INC.         "));
-  QCOMPARE(labelText(order_, "Label4"), QStringLiteral("Using ports... 12000 - 12003"));
-}
-
-void tst_UiLoader::theInquiryControlFindsTheFormsVendor() {
-  inquiry_->setSearch();
-  QCOMPARE(inquiryBoxes_.boxes, QStringList());
-  QCOMPARE(inquiry_->errText(), QString());
-  QCOMPARE(labelText(inquiry_, "lblSearch(0)"), QStringLiteral("1207 - NORTHERN PARTS DISTRIBUTION   "));
-  QCOMPARE(labelText(inquiry_, "lblSearch(4)"), QStringLiteral("104233/A7"));
-}
 
 QTEST_MAIN(tst_UiLoader)
 #include "tst_uiloader.moc"

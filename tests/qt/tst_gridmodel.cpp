@@ -35,17 +35,14 @@ class KnownWidths : public velta::qt::TextWidths {
   int laidOut = 0;
 };
 
-// "1|2" is the row "1" TAB "2".
-QString tabbed(const QString& text) { return QString(text).replace(QLatin1Char('|'), QLatin1Char('\t')); }
-
 }  // namespace
 
 class GridModelTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // Steps on three columns ("add 1|2|3", "set ROW COL TEXT", "cols N",
-  // "rows N"), then every row's cells joined by "|".
+  // Steps on three columns ("add 1|2|3" adds "1" TAB "2" TAB "3", "set ROW COL
+  // TEXT", "cols N", "rows N"), then every row's cells joined by "|".
   void cellsAsBytesOrStrings_data() {
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QStringList>("rows");
@@ -77,7 +74,7 @@ class GridModelTest : public QObject {
       const QString verb = step.section(QLatin1Char(' '), 0, 0);
       const QString rest = step.section(QLatin1Char(' '), 1);
       if (verb == QLatin1String("add")) {
-        const QString text = tabbed(rest);
+        const QString text = QString(rest).replace(QLatin1Char('|'), QLatin1Char('\t'));
         const QByteArray bytes = text.toLatin1();
         if (QString::fromLatin1(bytes) == text) {
           cells.appendTabbed(QLatin1String(bytes.constData(), bytes.size()));

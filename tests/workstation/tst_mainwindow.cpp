@@ -132,9 +132,8 @@ class MainWindowTest : public QObject {
   void cleanup();
 
   void bothControlsUnderTheirFields();
-  void setPartSetsTheFourPropertiesAndCallsSetSearch();
-  void enterOnSubmitOrderSendsNothing();
-  void goingToAnotherPageKeepsTheUsersChoices();
+  void setPartSetsTheFourPropertiesAndAnInquiryIsAskedAgain();
+  void enterSendsNothingAndAnotherPageKeepsTheChoices();
   void aWholeOrderThroughTheWindow();
   void theJournalViewListsAJournalBuiltByTheLink();
   void aLongStatusLineIsShortenedInTheMiddle();
@@ -148,7 +147,6 @@ class MainWindowTest : public QObject {
   void theMenusQuitAndTellAbout();
   void loadIsRefusedForWhatIsNoOrderNumber_data();
   void loadIsRefusedForWhatIsNoOrderNumber();
-  void anInquiryCanBeAskedAgain();
   void theStatusBarTellsTheLoadedOrder_data();
   void theStatusBarTellsTheLoadedOrder();
   void theStatusBarKeepsNothingStale();
@@ -258,7 +256,7 @@ void MainWindowTest::bothControlsUnderTheirFields() {
   for (int size : {16, 24, 32, 48, 64, 128, 256}) QVERIFY(window->windowIcon().availableSizes().contains(QSize(size, size)));
 }
 
-void MainWindowTest::setPartSetsTheFourPropertiesAndCallsSetSearch() {
+void MainWindowTest::setPartSetsTheFourPropertiesAndAnInquiryIsAskedAgain() {
   auto window = shownWindow();
   setPartOnItsPage(*window);
   auto* control = window->inquiryControl();
@@ -269,7 +267,6 @@ void MainWindowTest::setPartSetsTheFourPropertiesAndCallsSetSearch() {
   QStringList entered;
   for (int c = 0; c < 4; ++c) entered << grid(*control, "grdIQ")->TextMatrix(1, c);
   QCOMPARE(entered, (QStringList{"FLT", "1A0013", "2", QString()}));  // no description, not a new control's "0"
-  QVERIFY(presenter_.boxes.isEmpty());
   QCOMPARE(statusText(*window, "statusDistributor"),
            QStringLiteral("Distributor: 1207 - NORTHERN PARTS DISTRIBUTION for the inquiry"));
   QCOMPARE(statusText(*window, "statusDistributor", true),
@@ -278,6 +275,40 @@ void MainWindowTest::setPartSetsTheFourPropertiesAndCallsSetSearch() {
   QCOMPARE(statusText(*window, "statusOutcome"),
            QStringLiteral("Part FLT 1A0013, quantity 2, set for vendor 1207 - NORTHERN PARTS DISTRIBUTION: "
                           "Begin Search asks the distributor"));
+
+  // Asked, and asked again.
+  auto* search = child<QPushButton>(*control, "CmdSearch");
+  QVERIFY(search->isEnabled());
+  QTest::mouseClick(search, Qt::LeftButton);
+  QTRY_VERIFY_WITH_TIMEOUT(!control->inquiryOpen(), 30000);
+  QTRY_COMPARE(statusText(*window, "statusOutcome"),
+               QStringLiteral("Inquiry for FLT 1A0013: the distributor answered with 2 rows"));
+  QVERIFY(!search->isEnabled());  // the answer stands until the control is shown again
+
+  // "Set part" with another part: the control is ready for a fresh search.
+  child<QLineEdit>(*window, "part")->setText(QStringLiteral("1A0007"));
+  QTest::mouseClick(child<QPushButton>(*window, "setPart"), Qt::LeftButton);
+  QCOMPARE(window->inquiryControl(), control);
+  QVERIFY(search->isEnabled());
+  QCOMPARE(grid(*control, "grdIQ")->TextMatrix(1, 1), QStringLiteral("1A0007"));
+
+  // Enter in the quantity field sets the part and searches.
+  auto* qty = child<QLineEdit>(*window, "qty");
+  qty->setText(QStringLiteral("20"));
+  QTest::keyClick(qty, Qt::Key_Return);
+  QVERIFY(control->inquiryOpen());
+  QCOMPARE(statusText(*window, "statusOutcome"), QStringLiteral("Inquiry for FLT 1A0007: asking the distributor"));
+  QTRY_VERIFY_WITH_TIMEOUT(!control->inquiryOpen(), 30000);
+  QTRY_COMPARE(statusText(*window, "statusOutcome"),
+               QStringLiteral("Inquiry for FLT 1A0007: the distributor answered with 1 row"));
+  QCOMPARE(grid(*control, "grdIQ")->TextMatrix(1, 2), QStringLiteral("20"));
+  QVERIFY(presenter_.boxes.isEmpty());
+  const auto entries = velta::ExchangeJournal::openExisting(journalFolder_.toStdString()).list();
+  QCOMPARE(entries.size(), std::size_t(2));
+  QCOMPARE(QString::fromStdString(entries[0].reference), QStringLiteral("FLT 1A0013"));
+  QCOMPARE(QString::fromStdString(entries[1].reference), QStringLiteral("FLT 1A0007"));
+  QCOMPARE(QString::fromStdString(entries[1].outcome), QStringLiteral("answered"));
+
   // Enter in a field sets the part too: a vendor the business system does not know ends the control.
   child<QLineEdit>(*window, "vendor")->setText(QStringLiteral("4444"));
   QPointer<veltaiq::UserControl1> before = control;
@@ -294,7 +325,7 @@ void MainWindowTest::setPartSetsTheFourPropertiesAndCallsSetSearch() {
   QVERIFY(window->inquiryControl()->isVisible());
 }
 
-void MainWindowTest::enterOnSubmitOrderSendsNothing() {
+void MainWindowTest::enterSendsNothingAndAnotherPageKeepsTheChoices() {
   auto window = shownWindow();
   activate(*window);
   // No default button, not even on a dialog, where Qt would make every push button an auto-default one.
@@ -318,17 +349,13 @@ void MainWindowTest::enterOnSubmitOrderSendsNothing() {
   QVERIFY(!window->orderControl()->isTransmitting());
   QVERIFY(submit->isEnabled());
   QCOMPARE(window->orderControl()->lastOutcome(), QStringLiteral("none"));
-}
-
-void MainWindowTest::goingToAnotherPageKeepsTheUsersChoices() {
-  auto window = shownWindow();
-  loadOrder(*window, QStringLiteral("100231"));
+  // Going to another page keeps the user's choices: a control hidden and shown again would have
+  // run its show handler, back to the default entry.
   auto* shipMethod = child<QComboBox>(*window->orderControl(), "cmbSM");
   shipMethod->setCurrentIndex(3);
   const QString chosen = shipMethod->currentText();
   window->pages()->setCurrentIndex(MainWindow::kJournalPage);
   window->pages()->setCurrentIndex(MainWindow::kOrderPage);
-  // A control hidden and shown again would have run its show handler, back to the default entry.
   QCOMPARE(shipMethod->currentText(), chosen);
   QVERIFY(window->orderControl()->isVisible());
 }
@@ -750,45 +777,6 @@ void MainWindowTest::loadIsRefusedForWhatIsNoOrderNumber() {
   QVERIFY(child<QPushButton>(*window, "loadOrder")->isEnabled());
   QTest::keyClicks(field, QStringLiteral("98765"));
   QCOMPARE(field->text(), QStringLiteral("1002319876"));  // ten digits, no more
-}
-
-// ---- An inquiry asked again.
-
-void MainWindowTest::anInquiryCanBeAskedAgain() {
-  auto window = shownWindow();
-  setPartOnItsPage(*window);
-  auto* control = window->inquiryControl();
-  auto* search = child<QPushButton>(*control, "CmdSearch");
-  QVERIFY(search->isEnabled());
-  QTest::mouseClick(search, Qt::LeftButton);
-  QTRY_VERIFY_WITH_TIMEOUT(!control->inquiryOpen(), 30000);
-  QTRY_COMPARE(statusText(*window, "statusOutcome"),
-               QStringLiteral("Inquiry for FLT 1A0013: the distributor answered with 2 rows"));
-  QVERIFY(!search->isEnabled());  // the answer stands until the control is shown again
-
-  // "Set part" with another part: the control is ready for a fresh search.
-  child<QLineEdit>(*window, "part")->setText(QStringLiteral("1A0007"));
-  QTest::mouseClick(child<QPushButton>(*window, "setPart"), Qt::LeftButton);
-  QCOMPARE(window->inquiryControl(), control);
-  QVERIFY(search->isEnabled());
-  QCOMPARE(grid(*control, "grdIQ")->TextMatrix(1, 1), QStringLiteral("1A0007"));
-
-  // Enter in the quantity field sets the part and searches.
-  auto* qty = child<QLineEdit>(*window, "qty");
-  qty->setText(QStringLiteral("20"));
-  QTest::keyClick(qty, Qt::Key_Return);
-  QVERIFY(control->inquiryOpen());
-  QCOMPARE(statusText(*window, "statusOutcome"), QStringLiteral("Inquiry for FLT 1A0007: asking the distributor"));
-  QTRY_VERIFY_WITH_TIMEOUT(!control->inquiryOpen(), 30000);
-  QTRY_COMPARE(statusText(*window, "statusOutcome"),
-               QStringLiteral("Inquiry for FLT 1A0007: the distributor answered with 1 row"));
-  QCOMPARE(grid(*control, "grdIQ")->TextMatrix(1, 2), QStringLiteral("20"));
-  QVERIFY(presenter_.boxes.isEmpty());
-  const auto entries = velta::ExchangeJournal::openExisting(journalFolder_.toStdString()).list();
-  QCOMPARE(entries.size(), std::size_t(2));
-  QCOMPARE(QString::fromStdString(entries[0].reference), QStringLiteral("FLT 1A0013"));
-  QCOMPARE(QString::fromStdString(entries[1].reference), QStringLiteral("FLT 1A0007"));
-  QCOMPARE(QString::fromStdString(entries[1].outcome), QStringLiteral("answered"));
 }
 
 // ---- The status bar, for the clerk.

@@ -167,6 +167,7 @@ class MainWindowTest : public QObject {
   }
   void activate(MainWindow& window);
   QString settingsFile() const { return dir_.filePath(QStringLiteral("workstation.ini")); }
+  // What the window's settings file holds under `key`, as it lies there.
   QString kept(const char* key) const {
     return QSettings(settingsFile(), QSettings::IniFormat).value(QLatin1String(key)).toString();
   }
@@ -880,11 +881,12 @@ void MainWindowTest::anOrderThatWasNotSentSaysSo() {
   child<QPushButton>(*window.orderControl(), "cmdSubmit")->click();
   QVERIFY(ended.count() > 0 || ended.wait(30000));
   // The first line of the control's box: what happened and what to do.
-  const QString said = QStringLiteral("Purchase order 100231 was not sent: the distributor "
-                                      "of vendor 1207 at 127.0.0.1:%1 refused the connection. Try again later; if it "
-                                      "keeps happening, check the vendor's distributor address.")
-                           .arg(port);
-  QTRY_COMPARE(statusText(window, "statusOutcome"), said);
+  const auto refused = [](int at) {
+    return QStringLiteral("the distributor of vendor 1207 at 127.0.0.1:%1 refused the connection. Try again later; if "
+                          "it keeps happening, check the vendor's distributor address.")
+        .arg(at);
+  };
+  QTRY_COMPARE(statusText(window, "statusOutcome"), QStringLiteral("Purchase order 100231 was not sent: ") + refused(port));
   // The order is still there to send again.
   QCOMPARE(statusText(window, "statusOrder"), QStringLiteral("Purchase order 100231: 5 lines, all in the part file"));
   QCOMPARE(presenter_.boxes.size(), 1);
@@ -892,10 +894,8 @@ void MainWindowTest::anOrderThatWasNotSentSaysSo() {
   // The inquiry to the same distributor, asked twice: the second says so too,
   // though its box has the first one's text.
   setPartOnItsPage(window);
-  const QString noAnswer = QStringLiteral("Inquiry for FLT 1A0013: no answer. Nothing was sent: the distributor of "
-                                          "vendor 1207 at 127.0.0.1:%1 refused the connection. Try again later; if "
-                                          "it keeps happening, check the vendor's distributor address.")
-                               .arg(quiet.port(velta::distributor::Service::Inquiry));
+  const QString noAnswer = QStringLiteral("Inquiry for FLT 1A0013: no answer. Nothing was sent: ") +
+                           refused(quiet.port(velta::distributor::Service::Inquiry));
   for (int round = 1; round <= 2; ++round) {
     QTest::mouseClick(child<QPushButton>(*window.inquiryControl(), "CmdSearch"), Qt::LeftButton);
     QCOMPARE(statusText(window, "statusOutcome"), QStringLiteral("Inquiry for FLT 1A0013: asking the distributor"));

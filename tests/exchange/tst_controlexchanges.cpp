@@ -61,13 +61,15 @@ struct Wording {
 };
 
 const Wording& wording(Side side) {
+  static const QString orderTitle = QStringLiteral("veltaorder Error");
   static const Wording order{"order", " in submitorder routine", " in ws1_connect routine", " in ws1_DataArrival routine",
                              QStringLiteral("Ask \"PO Status\" before sending the order again."), "cmdSubmit", "ws1",
-                             "submitOrder", kAcknowledgement, QStringLiteral("veltaorder Error")};
-  static const Wording status{
-      "status", " in poStatus routine", " in ws2_connect routine", " in ws2_DataArrival routine",
-      QStringLiteral("Ask \"PO Status\" again."), "cmdPOStat", "ws2", "poStatus",
-      framed(kStatusHeader + "01|104233||100232\n02|104233|T-1|100232|20261201|OPEN\n"), QStringLiteral("veltaorder Error")};
+                             "submitOrder", kAcknowledgement, orderTitle};
+  static const Wording status{"status", " in poStatus routine", " in ws2_connect routine",
+                              " in ws2_DataArrival routine", QStringLiteral("Ask \"PO Status\" again."), "cmdPOStat",
+                              "ws2", "poStatus",
+                              framed(kStatusHeader + "01|104233||100232\n02|104233|T-1|100232|20261201|OPEN\n"),
+                              orderTitle};
   static const Wording inquiry{"inquiry", " in locatePart routine", " in ws1_connect routine",
                                " in ws1_Dataarrival routine",
                                QStringLiteral("Search again; an inquiry changes nothing at the distributor."),

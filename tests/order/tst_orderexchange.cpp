@@ -138,8 +138,10 @@ void OrderExchangeTest::anAnswerIsShownInItsFormAndEndsTheControlOnce_data() {
       << "cmdPOStat"
       << framed(statusHeader + "01|104233||100232\n" + "02|104233|T-5501|100232|20261201|OPEN|In process|104233B\n" +
                 "05|ACD|PF52|ACD|PF52E|OIL FILTER|2|1|1|20261215\n" +
-                "11|1|INV-9|20261202|C|1Z999|SHIPPED|on its way|WH2|02\n" + "11|0|INV-10|20261203|A|none|HELD|wait|WH1|01\n")
-      << "frmPOStat" << numbered("lblStatus", {"100232", "T-5501", "20261201", "104233B", "104233", "OPEN", "In process"})
+                "11|1|INV-9|20261202|C|1Z999|SHIPPED|on its way|WH2|02\n" +
+                "11|0|INV-10|20261203|A|none|HELD|wait|WH1|01\n")
+      << "frmPOStat"
+      << numbered("lblStatus", {"100232", "T-5501", "20261201", "104233B", "104233", "OPEN", "In process"})
       << 7 << Cells{{0, {"ACD", "PF52", "ACD", "PF52E", "OIL FILTER", "2", "1", "1", "20261215"}}}
       << Cells{{1, {"", "Qty Shipped = 1", "Invoice # = INV-9", "Ship Date = 20261202"}},
                                 {6, {"", "Status Msg = wait", "Ship Location = WH1", "Ship Loc. Code = 01"}}}

@@ -1,10 +1,8 @@
-// What the exchange tests of the order control share: a sample business system
-// whose distributor is three fake distributors on 127.0.0.1 (order, status and
-// inquiry port), a recording presenter, the clock at 8 Dec 2026 21:05:07, and
-// the order control shown and loaded with a purchase order.
+// What the order control's exchange tests share: a sample business system whose
+// distributor is three fakes on 127.0.0.1, a recording presenter, the clock at
+// 8 Dec 2026 21:05:07, and the order control shown and loaded.
 //
-//   ExchangeBench bench_;            // a member of the test object
-//   initTestCase(): bench_.write();  init(): bench_.reset();
+//   initTestCase(): QVERIFY(bench_.write());  init(): bench_.reset();
 //   auto control = bench_.loaded("100231");
 #pragma once
 

@@ -100,9 +100,12 @@ class ControlExchangesTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase();
-  void init();
-  void cleanup();
+  void initTestCase() {
+    QVERIFY(bench_.write());
+    veltaiq::WorkstationSetup::setShares(bench_.root(), {});
+  }
+  void init() { bench_.reset(); }
+  void cleanup() { velta::baseState().clock = nullptr; }
 
   void everyEndingIsReportedAndJournaled_data();
   void everyEndingIsReportedAndJournaled();
@@ -122,9 +125,6 @@ class ControlExchangesTest : public QObject {
     return QTest::newRow(qPrintable(QString::fromLatin1(wording(side).name) + QStringLiteral(": ") +
                                     QString::fromLatin1(name)))
            << side;
-  }
-  static void forEachSide(const char* name) {
-    for (Side side : {Side::Order, Side::Status, Side::Inquiry}) row(side, name);
   }
   std::unique_ptr<QWidget> ready(Side side, const QString& journal = {});
   static void start(QWidget& control, Side side) { QMetaObject::invokeMethod(&control, wording(side).slot); }
@@ -151,15 +151,6 @@ class ControlExchangesTest : public QObject {
   velta::qt::RecordingPresenter& presenter_ = bench_.presenter;
   FakeDistributor& orders_ = bench_.orders;
 };
-
-void ControlExchangesTest::initTestCase() {
-  QVERIFY(bench_.write());
-  veltaiq::WorkstationSetup::setShares(bench_.root(), {});
-}
-
-void ControlExchangesTest::init() { bench_.reset(); }
-
-void ControlExchangesTest::cleanup() { velta::baseState().clock = nullptr; }
 
 // The control shown and loaded, ready to start the exchange of `side`.
 std::unique_ptr<QWidget> ControlExchangesTest::ready(Side side, const QString& journal) {
@@ -454,7 +445,7 @@ void ControlExchangesTest::anOpenExchangeRefusesASecondAndAnotherOrder() {
   QTest::qWait(300);
   QCOMPARE(presenter_.boxes.size(), refusals.size());
   QVERIFY(open(*control));
-  for (FakeDistributor* f : {&bench_.orders, &bench_.status, &bench_.inquiry}) QCOMPARE(f->connections, f == &fake(s) ? 1 : 0);
+  for (Side other : {Side::Order, Side::Status, Side::Inquiry}) QCOMPARE(fake(other).connections, other == s ? 1 : 0);
   if (!order) return;
   QVERIFY(busy(*control));
   // Whatever the distributor answers belongs to the order that was sent.

@@ -247,27 +247,28 @@ void ControlExchangesTest::everyEndingIsReportedAndJournaled_data() {
   };
   row(Side::Order, "longer than announced") << answer << QByteArray("20\n" + ack) << "listen" << "" << tooLong(Side::Order, 20)
                                             << "" << "" << "status" << "malformed" << "malformed" << true << -1;
-  row(Side::Order, "summary too short")
-      << answer << framed(kOrderHeader + "01|104233|100231|2\n") << "listen" << "" << subscript
-      << line(" in ws1_DataArrival routine", "record 1 of the answer has 4 fields; an order summary needs 5") << ""
-      << "status" << "malformed" << "malformed" << true << -1;
-  row(Side::Order, "no record 1")
-      << answer << framed(kOrderHeader) << "listen" << "" << subscript
-      << line(" in ws1_DataArrival routine", "record 1 of the answer has 0 fields; an order summary needs 5") << ""
-      << "status" << "malformed" << "malformed" << true << -1;
+  // An answer the reader refuses, Error 9 with the reader's detail; the answer journaled as it came.
+  const auto unreadable = [&](Side s, const char* name, const QByteArray& message, const char* routine,
+                              const char* why, const char* title = "", int rows = -1) {
+    const bool order = s != Side::Inquiry;
+    row(s, name) << answer << framed(message) << "listen" << "" << subscript << line(routine, why) << title
+                 << (order ? "status" : "again") << (order ? "malformed" : "") << "malformed" << true << rows;
+  };
+  unreadable(Side::Order, "summary too short", kOrderHeader + "01|104233|100231|2\n", " in ws1_DataArrival routine",
+             "record 1 of the answer has 4 fields; an order summary needs 5");
+  unreadable(Side::Order, "no record 1", kOrderHeader, " in ws1_DataArrival routine",
+             "record 1 of the answer has 0 fields; an order summary needs 5");
   row(Side::Order, "announced above the limit")
       << answer << QByteArray("99999999\n" + ack) << "listen" << ""
       << " Error -21  the answer announces 99999999 bytes, 83222783 more than the limit of 16777216 bytes (16 MiB)\r\n"
       << line(" in ws1_DataArrival routine") << "" << "status" << "malformed" << "malformed" << true << -1;
   // A status answer the reader refuses is boxed as statusResponse boxes it.
-  row(Side::Status, "status header too short")
-      << answer << framed(kStatusHeader + "01|104233||100232\n02|104233|T-1|100232|20261201\n") << "listen" << ""
-      << subscript << line(" in statusResponse routine", "record 2 of the answer has 5 fields; the status header needs 6")
-      << "veltaorder error" << "status" << "malformed" << "malformed" << true << -1;
-  row(Side::Status, "line record too short")
-      << answer << framed(kStatusHeader + "01|x\n02|104233|T-1|100232|20261201|OPEN\n05|ACD|PF52|ACD\n") << "listen"
-      << "" << subscript << line(" in statusResponse routine", "record 3 of the answer has 4 fields; an order line needs 10")
-      << "veltaorder error" << "status" << "malformed" << "malformed" << true << -1;
+  unreadable(Side::Status, "status header too short",
+             kStatusHeader + "01|104233||100232\n02|104233|T-1|100232|20261201\n", " in statusResponse routine",
+             "record 2 of the answer has 5 fields; the status header needs 6", "veltaorder error");
+  unreadable(Side::Status, "line record too short",
+             kStatusHeader + "01|x\n02|104233|T-1|100232|20261201|OPEN\n05|ACD|PF52|ACD\n", " in statusResponse routine",
+             "record 3 of the answer has 4 fields; an order line needs 10", "veltaorder error");
   row(Side::Status, "longer than announced")
       << answer << QByteArray("10\n" + kStatusHeader) << "listen" << "" << tooLong(Side::Status, 10) << "" << ""
       << "status" << "malformed" << "malformed" << true << -1;
@@ -279,15 +280,11 @@ void ControlExchangesTest::everyEndingIsReportedAndJournaled_data() {
       << answer << QByteArray("99999999\n00|//VELTA//846\n") << "listen" << ""
       << " Error -21  the answer announces 99999999 bytes" << line(" in ws1_Dataarrival routine") << "" << "again"
       << "" << "malformed" << true << 0;
-  row(Side::Inquiry, "a short detail line keeps the rows before it")
-      << answer
-      << framed("00|//VELTA//846\n01\n" + detail(25, "a") + "\n" + detail(24, "b") + "\n" + detail(25, "c") + "\n")
-      << "listen" << "" << subscript << line(" in parseResponse routine", "record 3 of the answer has 24 fields, 25 needed")
-      << "" << "again" << "" << "malformed" << true << 1;
-  row(Side::Inquiry, "an exception without its record")
-      << answer << framed("00|//VELTA//EXR\n99|104233|IQ\n") << "listen" << "" << subscript
-      << line(" in parseResponse routine", "record 1 of the answer has 3 fields, 6 needed") << "" << "again" << ""
-      << "malformed" << true << 0;
+  unreadable(Side::Inquiry, "a short detail line keeps the rows before it",
+             "00|//VELTA//846\n01\n" + detail(25, "a") + "\n" + detail(24, "b") + "\n" + detail(25, "c") + "\n",
+             " in parseResponse routine", "record 3 of the answer has 24 fields, 25 needed", "", 1);
+  unreadable(Side::Inquiry, "an exception without its record", "00|//VELTA//EXR\n99|104233|IQ\n",
+             " in parseResponse routine", "record 1 of the answer has 3 fields, 6 needed", "", 0);
 }
 
 void ControlExchangesTest::everyEndingIsReportedAndJournaled() {

@@ -59,10 +59,7 @@ const char* const kHeldOrder =
                                          {"warehouse": "02", "name": "TOLEDO, OH", "quantity": 2}],
                            "backOrdered": 0, "reason": "", "available": ""}]}]})";
 
-void writeFile(const fs::path& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-}
+void writeFile(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 std::string box(const std::string& text, const std::string& suffix) {
   return "[messagebox] icon=none buttons=ok modal=system title=veltaorder Error\n  " + text + "\n  " + suffix + "\n";
@@ -310,13 +307,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(OrderExchangeTranscript, CodesOutsideTheListsAreBadUsage) {
   start();
   for (const std::vector<std::string>& flags :
-       {std::vector<std::string>{"--ship-method", "L"}, {"--bo-code", "8"}, {"--bo-ship", "a"},
-        {"--ship-date", "2027-02-30"}, {"--answer-timeout", "0"}}) {
-    std::vector<std::string> arguments{"--submit"};
-    arguments.insert(arguments.end(), flags.begin(), flags.end());
-    const auto result = order("100231", arguments);
-    EXPECT_EQ(result.status, 2) << flags[0];
-    EXPECT_EQ(result.out, "") << flags[0];
+       {std::vector<std::string>{"--submit", "--ship-method", "L"}, {"--submit", "--bo-code", "8"},
+        {"--submit", "--bo-ship", "a"}, {"--submit", "--ship-date", "2027-02-30"},
+        {"--submit", "--answer-timeout", "0"}}) {
+    const auto result = order("100231", flags);
+    EXPECT_EQ(result.status, 2) << flags[1];
+    EXPECT_EQ(result.out, "") << flags[1];
   }
 }
 

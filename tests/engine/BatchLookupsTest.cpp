@@ -25,17 +25,17 @@ namespace {
 
 using sample::IndexEntry;
 using sample::IndexLayout;
+using test::hexOf;
 
 constexpr int kKeyLength = 4;
 
-std::string hexOf(const std::string& bytes) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string out;
-  for (const char c : bytes) {
-    out += kDigits[static_cast<unsigned char>(c) >> 4];
-    out += kDigits[static_cast<unsigned char>(c) & 15];
-  }
-  return out;
+// The engine error `f` raises, or none.
+template <class F>
+std::exception_ptr caught(F&& f) try {
+  f();
+  return nullptr;
+} catch (const EngineError&) {
+  return std::current_exception();
 }
 
 std::string keyOf(uint32_t n) {
@@ -114,13 +114,8 @@ TEST_P(BatchLookups, EveryKeyAsKFindAloneGivesIt) {
   for (const std::string& k : keys) {
     std::string key = k, buff;
     int32_t rec = 0;
-    std::exception_ptr error;
     notices.clear();
-    try {
-      KFind(index, buff, key, rec);
-    } catch (const EngineError&) {
-      error = std::current_exception();
-    }
+    const std::exception_ptr error = caught([&] { KFind(index, buff, key, rec); });
     alone.push_back(outcome(key, rec, buff, error, notices));
   }
 
@@ -144,13 +139,8 @@ TEST_P(BatchLookups, RecordsAsLreadFileAloneGivesThem) {
   const std::vector<int32_t> records = {1, last, 0, -1, last + 1, 2, 1};
   std::vector<std::string> alone;
   for (const int32_t r : records) {
-    std::exception_ptr error;
     std::string record;
-    try {
-      record = LreadFile(index, r);
-    } catch (const EngineError&) {
-      error = std::current_exception();
-    }
+    const std::exception_ptr error = caught([&] { record = LreadFile(index, r); });
     alone.push_back(outcome(record, 0, "", error, {}));
   }
   counts->reset();

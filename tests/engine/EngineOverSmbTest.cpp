@@ -20,6 +20,7 @@
 #include "engine/Registries.h"
 #include "engine/cSystem.h"
 #include "platform/ShareAccess.h"
+#include "support/PlainBytes.h"
 #include "support/SambaSample.h"
 #include "support/SilentServer.h"
 #include "support/TempDir.h"
@@ -28,16 +29,7 @@ namespace velta {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string hex(std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string out;
-  for (const char c : bytes) {
-    out += kDigits[static_cast<unsigned char>(c) >> 4];
-    out += kDigits[static_cast<unsigned char>(c) & 0x0F];
-  }
-  return out;
-}
+using test::hexOf;
 
 bool isSentinel(const std::string& key) { return key.find_first_not_of('\xFF') == std::string::npos; }
 
@@ -90,7 +82,7 @@ class Transcript {
       index(file);
       return;
     }
-    for (int32_t n = 1; n <= file->LastRecord; ++n) out_ << n << " " << hex(LreadFile(file, n)) << "\n";
+    for (int32_t n = 1; n <= file->LastRecord; ++n) out_ << n << " " << hexOf(LreadFile(file, n)) << "\n";
     noting(out_, [&] { LreadFile(file, file->LastRecord + 1); });
     noting(out_, [&] { LreadFile(file, 0); });
   }
@@ -103,7 +95,7 @@ class Transcript {
     noting(out_, [&] {
       KFind(idx, buff, key, rec);
       while (!(rec == 0 && isSentinel(key)) && keys.size() < 1000000) {
-        out_ << "next " << rec << " " << hex(key) << "\n";
+        out_ << "next " << rec << " " << hexOf(key) << "\n";
         keys.push_back(key);
         KNext(idx, buff, key, rec);
       }
@@ -111,7 +103,7 @@ class Transcript {
     noting(out_, [&] {
       KLast(idx, buff, key, rec);
       for (std::size_t n = 0; rec != 0 && n <= keys.size(); ++n) {
-        out_ << "prev " << rec << " " << hex(key) << "\n";
+        out_ << "prev " << rec << " " << hexOf(key) << "\n";
         KPrev(idx, buff, key, rec);
       }
     });
@@ -121,7 +113,7 @@ class Transcript {
         if (wanted.size() > keys[i].size()) wanted = keys[i].substr(0, keys[i].size() - 1) + '\xFE';
         noting(out_, [&] {
           KFind(idx, buff, wanted, rec);
-          out_ << "find " << hex(keys[i]) << " " << rec << " " << hex(wanted) << "\n";
+          out_ << "find " << hexOf(keys[i]) << " " << rec << " " << hexOf(wanted) << "\n";
         });
       }
     }
@@ -134,13 +126,13 @@ class Transcript {
       out_ << "open " << name << (file ? "" : " none") << "\n";
       if (!file) continue;
       const int64_t blocks = static_cast<int64_t>(file->file->size() + kBlockSize - 1) / kBlockSize;
-      for (int64_t b = 0; b < blocks; b += 97) out_ << "block " << b << " " << hex(BlockReadFile(file, b)) << "\n";
-      out_ << "past the end " << hex(ReadFile(file, 40, static_cast<int32_t>(file->file->size()) - 8)) << "\n";
+      for (int64_t b = 0; b < blocks; b += 97) out_ << "block " << b << " " << hexOf(BlockReadFile(file, b)) << "\n";
+      out_ << "past the end " << hexOf(ReadFile(file, 40, static_cast<int32_t>(file->file->size()) - 8)) << "\n";
     }
     std::string missing = "\\\\" + s_.server + "\\HBTSLNK\\" + s_.directory + "\\NOSUCH";
     out_ << "open missing: " << (OpenFile(missing) ? "found" : "no file") << "\n";
     std::string catalog = "\\\\" + s_.server + "\\catcon\\hbt2rkt.txt";
-    if (const auto map = OpenFile(catalog)) out_ << "line-code map " << hex(ReadFile(map, 64)) << "\n";
+    if (const auto map = OpenFile(catalog)) out_ << "line-code map " << hexOf(ReadFile(map, 64)) << "\n";
   }
 
   // Changes that the caller undoes by restoring the files afterwards.
@@ -151,18 +143,18 @@ class Transcript {
     std::string changed = before;
     changed.replace(0, 4, "SMB!");
     noting(out_, [&] { LwriteFile(vendors, 1, changed); });
-    out_ << "written " << hex(LreadFile(vendors, 1)) << "\n";
+    out_ << "written " << hexOf(LreadFile(vendors, 1)) << "\n";
     noting(out_, [&] { LwriteFile(vendors, 1, "short"); });
     noting(out_, [&] { DelRec(vendors, 2); });
     out_ << "after delete active=" << vendors->ActiveCount() << " high=" << vendors->HighUsedRecord() << " "
-         << hex(LreadFile(vendors, 2)) << "\n";
+         << hexOf(LreadFile(vendors, 2)) << "\n";
     noting(out_, [&] { DelRec(vendors, 2); });
     int32_t rec = 0;
     noting(out_, [&] { GetRec(vendors, rec); });
     std::string grown = s_.dealerPath("GROWN");
     if (const auto file = OpenFile(grown)) {
       WriteFile(file, "abc", 1000);
-      out_ << "grown " << file->file->size() << " " << hex(ReadFile(file, 8, 996)) << "\n";
+      out_ << "grown " << file->file->size() << " " << hexOf(ReadFile(file, 8, 996)) << "\n";
     }
   }
 

@@ -29,6 +29,7 @@
 #include "platform/ShareAccess.h"
 #include "records/SiteOverrides.h"
 #include "support/CountingShare.h"
+#include "support/PlainBytes.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 #include "tools/sample/SampleBusinessSystem.h"
@@ -141,7 +142,7 @@ class LoadTogether : public ::testing::Test {
 struct Case {
   const char* name;
   const char* order;
-  std::function<void(LoadTogether&)> damage;
+  std::function<void(LoadTogether&)> damage = nullptr;
 };
 
 // Named in test output by its name alone.
@@ -162,11 +163,10 @@ constexpr std::size_t kLineAQuarterDown = 125;
 INSTANTIATE_TEST_SUITE_P(
     Orders, LoadTogetherCases,
     ::testing::Values(
-        Case{"Order100231", "100231", nullptr}, Case{"Order100232", "100232", nullptr},
-        Case{"Order100233", "100233", nullptr}, Case{"Order100234", "100234", nullptr},
-        Case{"Order100235", "100235", nullptr}, Case{"Order100236", "100236", nullptr},
-        Case{"Order100237", "100237", nullptr}, Case{"Order100238", "100238", nullptr},
-        Case{"Order100239", "100239", nullptr}, Case{"NoSuchOrder", "999999", nullptr},
+        Case{"Order100231", "100231"}, Case{"Order100232", "100232"}, Case{"Order100233", "100233"},
+        Case{"Order100234", "100234"}, Case{"Order100235", "100235"}, Case{"Order100236", "100236"},
+        Case{"Order100237", "100237"}, Case{"Order100238", "100238"}, Case{"Order100239", "100239"},
+        Case{"NoSuchOrder", "999999"},
         // A leaf whose entries cannot fit: -20 part-way, the rows before it shown.
         Case{"CorruptLeafPartWay", "100239",
              [](LoadTogether& t) {
@@ -184,10 +184,9 @@ INSTANTIATE_TEST_SUITE_P(
                t.startEngine();
                const auto parti = LogicalOpen("PARTI");
                const std::string header = ReadFile(parti->OpenFile, kBlockSize, parti->Position * kBlockSize);
-               const int32_t root = static_cast<unsigned char>(header[8]) * 256 + static_cast<unsigned char>(header[9]);
+               const auto root = static_cast<int32_t>(test::beU16(header, 8));
                const int32_t beyond = parti->LastRecord + 1;
-               const std::string pointer = {0, 0, static_cast<char>(beyond >> 8), static_cast<char>(beyond & 0xFF)};
-               t.damage("PARTI", root, 5 + 14, pointer);
+               t.damage("PARTI", root, 5 + 14, {0, 0, static_cast<char>(beyond >> 8), static_cast<char>(beyond & 0xFF)});
              }},
         // The product lines cannot be found: -10 at the first part line, after "PARTI" and,
         // where its part is on file, "PARTL"; 100233's first parts are not.

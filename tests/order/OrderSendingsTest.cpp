@@ -15,15 +15,9 @@ namespace {
 using namespace std::chrono;
 
 JournalEntry entry(std::string set, std::string reference, std::string outcome, std::string utc, int offset = 3600) {
-  JournalEntry e;
-  e.setNumber = std::move(set);
-  e.reference = std::move(reference);
-  e.outcome = std::move(outcome);
-  e.utc = std::move(utc);
-  e.utcOffset = offset;
-  e.host = "127.0.0.1";
-  e.port = 12000;
-  return e;
+  return {.utc = std::move(utc), .utcOffset = offset, .host = "127.0.0.1", .port = 12000, .setNumber = std::move(set),
+          .reference = std::move(reference), .outcome = std::move(outcome), .request = {}, .answer = {},
+          .finished = {}};
 }
 
 const std::string kAck = "88\n00|//VELTA//850ACK|||DIST|8153|21:05:09|20261208||BMS|||||||\n01|104233|100231|2|D-77001\n";

@@ -53,16 +53,21 @@ class SmbReadPoolTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (auto why = SambaServer::unavailable()) GTEST_SKIP() << *why;
-    samba.emplace();
-    relay.emplace(samba->port(), kOneWay);
-    writeFile(samba->publicDir() / "D1" / "INDB", pattern(256 * 1024, 1));
-    writeFile(samba->publicDir() / "D1" / "LNDB", pattern(4000, 2));
+    serve();
     baseState().notice = [this](const Notice& n) { notices.push_back(n.text); };
   }
   void TearDown() override {
     baseState().notice = nullptr;
     files.clear();
     access.reset();
+  }
+
+  // A server behind a relay, D1\INDB and D1\LNDB on its guest share.
+  void serve() {
+    samba.emplace();
+    relay.emplace(samba->port(), kOneWay);
+    writeFile(samba->publicDir() / "D1" / "INDB", pattern(256 * 1024, 1));
+    writeFile(samba->publicDir() / "D1" / "LNDB", pattern(4000, 2));
   }
 
   // \\SRV\HBTSLNK on the guest share, through the relay, with the given options.
@@ -151,19 +156,11 @@ TEST_F(SmbReadPoolTest, AServerThatGoesAwayFailsEveryReadLeftWithinTheDeadline) 
   };
   for (const Row row : {Row{"stopped", &SambaServer::stop}, Row{"frozen", &SambaServer::freeze}}) {
     SCOPED_TRACE(row.how);
-    if (!samba) {
-      samba.emplace();
-      relay.emplace(samba->port(), kOneWay);
-      writeFile(samba->publicDir() / "D1" / "INDB", pattern(256 * 1024, 1));
-      writeFile(samba->publicDir() / "D1" / "LNDB", pattern(4000, 2));
-    }
+    if (!samba) serve();
     open("connections=4 timeout=2");
     std::vector<PositionedRead> batch = reads(600);
-    const std::vector<std::string> before = [&] {
-      std::vector<std::string> out;
-      for (const auto& read : batch) out.push_back(alone(read));
-      return out;
-    }();
+    std::vector<std::string> before;
+    for (const auto& read : batch) before.push_back(alone(read));
     notices.clear();
     relay->resetCounts();
     std::atomic<bool> done{false};
@@ -213,11 +210,7 @@ TEST_F(SmbReadPoolTest, ARefusedLogonIsTriedOnceByEachConnection) {
   std::vector<SmbReadPool::Read> reads(10);
   std::vector<SmbReadPool::Read*> pointers;
   for (std::size_t i = 0; i < reads.size(); ++i) {
-    reads[i].file = 1;
-    reads[i].relativePath = "D1/INDB";
-    reads[i].offset = i * 512;
-    reads[i].length = 512;
-    reads[i].buffer = buffers[i].data();
+    reads[i] = {.file = 1, .relativePath = "D1/INDB", .offset = i * 512, .length = 512, .buffer = buffers[i].data()};
     pointers.push_back(&reads[i]);
   }
   relay->resetCounts();

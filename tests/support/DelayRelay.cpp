@@ -40,6 +40,12 @@ int listenOnLoopback(int& port) {
   return fd;
 }
 
+int withoutDelay(int fd) {
+  const int one = 1;
+  ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+  return fd;
+}
+
 int connectToLoopback(int port) {
   const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (fd < 0) return -1;
@@ -51,9 +57,7 @@ int connectToLoopback(int port) {
     ::close(fd);
     return -1;
   }
-  const int one = 1;
-  ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-  return fd;
+  return withoutDelay(fd);
 }
 
 bool sendAll(int fd, const char* data, std::size_t length) {
@@ -66,17 +70,13 @@ bool sendAll(int fd, const char* data, std::size_t length) {
   return true;
 }
 
-// Accepts until the listener is shut down; false when it is.
+// The next connection to the listener; -1 once `stopping` is set.
 int acceptOne(int listener, const std::atomic<bool>& stopping) {
   while (!stopping) {
     pollfd p{listener, POLLIN, 0};
     if (::poll(&p, 1, 50) <= 0) continue;
     const int fd = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
-    if (fd >= 0) {
-      const int one = 1;
-      ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-      return fd;
-    }
+    if (fd >= 0) return withoutDelay(fd);
   }
   return -1;
 }
@@ -109,11 +109,12 @@ class MessageCounter {
   std::size_t bodyLeft_ = 0;
 };
 
-// One direction of a joined pair: what `from` sends goes to `to` after the delay.
+// One direction of a joined pair: what `from` sends goes to `to` after the delay,
+// its transport messages counted in `requests` when given.
 class Direction {
  public:
-  Direction(int from, int to, std::chrono::microseconds delay, std::shared_ptr<std::atomic<uint64_t>> requests)
-      : from_(from), to_(to), delay_(delay), requests_(std::move(requests)) {
+  Direction(int from, int to, std::chrono::microseconds delay, std::atomic<uint64_t>* requests)
+      : from_(from), to_(to), delay_(delay), requests_(requests) {
     reader_ = std::thread([this] { read(); });
     writer_ = std::thread([this] { write(); });
   }
@@ -159,7 +160,7 @@ class Direction {
       ready_.wait(lock, [&] { return stopping_ || !queue_.empty(); });
       if (stopping_) return;
       const Clock::time_point due = queue_.front().due;
-      if (ready_.wait_until(lock, due, [&] { return stopping_.load(); })) return;
+      if (ready_.wait_until(lock, due, [&] { return stopping_; })) return;
       Chunk chunk = std::move(queue_.front());
       queue_.pop_front();
       lock.unlock();
@@ -177,34 +178,32 @@ class Direction {
 
   int from_, to_;
   std::chrono::microseconds delay_;
-  std::shared_ptr<std::atomic<uint64_t>> requests_;
+  std::atomic<uint64_t>* requests_;
   MessageCounter counter_;
   std::mutex mutex_;
   std::condition_variable ready_;
   std::deque<Chunk> queue_;
-  std::atomic<bool> stopping_{false};
+  bool stopping_ = false;  // under mutex_
   std::thread reader_, writer_;
 };
 
 }  // namespace
 
+// A client joined to its connection to the target, until the relay ends.
 class DelayRelay::Pipe {
  public:
-  Pipe(int client, int server, std::chrono::microseconds delay, std::shared_ptr<std::atomic<uint64_t>> requests)
+  Pipe(int client, int server, std::chrono::microseconds delay, std::atomic<uint64_t>* requests)
       : client_(client),
         server_(server),
-        up_(std::make_unique<Direction>(client, server, delay, std::move(requests))),
+        up_(std::make_unique<Direction>(client, server, delay, requests)),
         down_(std::make_unique<Direction>(server, client, delay, nullptr)) {}
   ~Pipe() {
-    drop();
+    ::shutdown(client_, SHUT_RDWR);
+    ::shutdown(server_, SHUT_RDWR);
     up_.reset();
     down_.reset();
     ::close(client_);
     ::close(server_);
-  }
-  void drop() {
-    ::shutdown(client_, SHUT_RDWR);
-    ::shutdown(server_, SHUT_RDWR);
   }
 
  private:
@@ -237,18 +236,13 @@ void DelayRelay::acceptLoop() {
     }
     ++connections_;
     std::lock_guard lock(mutex_);
-    pipes_.push_back(std::make_unique<Pipe>(client, server, delay_, requests_));
+    pipes_.push_back(std::make_unique<Pipe>(client, server, delay_, &requests_));
   }
 }
 
 void DelayRelay::resetCounts() {
-  *requests_ = 0;
+  requests_ = 0;
   connections_ = 0;
-}
-
-void DelayRelay::dropConnections() {
-  std::lock_guard lock(mutex_);
-  for (const auto& pipe : pipes_) pipe->drop();
 }
 
 double DelayRelay::measureRoundTrip(int samples) {

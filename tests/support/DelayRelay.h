@@ -40,22 +40,17 @@ class DelayRelay {
   DelayRelay& operator=(const DelayRelay&) = delete;
 
   int port() const { return port_; }
-  std::chrono::microseconds oneWayDelay() const { return delay_; }
 
   // SMB transport messages from clients to the target, and connections made, since start or reset.
-  uint64_t smbRequests() const { return requests_->load(); }
+  uint64_t smbRequests() const { return requests_.load(); }
   uint64_t connections() const { return connections_.load(); }
   void resetCounts();
 
   // The median of `samples` one-byte round trips through the relay; the target must echo.
   double measureRoundTrip(int samples);
 
-  // Ends every connection at once, as a server that goes away does.
-  void dropConnections();
-
-  class Pipe;
-
  private:
+  class Pipe;
   void acceptLoop();
 
   int port_ = 0;
@@ -63,7 +58,7 @@ class DelayRelay {
   int targetPort_;
   std::chrono::microseconds delay_;
   std::atomic<bool> stopping_{false};
-  std::shared_ptr<std::atomic<uint64_t>> requests_ = std::make_shared<std::atomic<uint64_t>>(0);
+  std::atomic<uint64_t> requests_{0};
   std::atomic<uint64_t> connections_{0};
   std::mutex mutex_;
   std::vector<std::unique_ptr<Pipe>> pipes_;

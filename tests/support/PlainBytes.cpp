@@ -18,6 +18,16 @@ std::string hexBytes(std::string_view text) {
   return out;
 }
 
+std::string hexOf(std::string_view bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string out;
+  for (const char c : bytes) {
+    out += kDigits[static_cast<unsigned char>(c) >> 4];
+    out += kDigits[static_cast<unsigned char>(c) & 0x0F];
+  }
+  return out;
+}
+
 uint32_t beUnsigned(std::string_view bytes, std::size_t offset, int width) {
   uint32_t v = 0;
   for (int i = 0; i < width; ++i) v = v * 256u + static_cast<unsigned char>(bytes.at(offset + i));

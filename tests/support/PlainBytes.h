@@ -2,6 +2,7 @@
 // engine's, so that a writer and a reader that share a mistake cannot agree.
 //
 //   std::string b = test::hexBytes("00 08 3f");     // blanks ignored
+//   test::hexOf(b);                                 // "00083f"
 //   test::beU16(b, 0);                              // 8: big-endian, 0-based offset
 //   test::plainUcm(word);                           // three characters a word
 #pragma once
@@ -14,6 +15,8 @@
 namespace velta::test {
 
 std::string hexBytes(std::string_view text);
+// The bytes as lower-case hexadecimal digits, two a byte, without blanks.
+std::string hexOf(std::string_view bytes);
 
 // Big-endian integers at a 0-based offset.
 uint32_t beUnsigned(std::string_view bytes, std::size_t offset, int width);

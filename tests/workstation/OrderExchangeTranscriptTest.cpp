@@ -59,13 +59,9 @@ const char* const kHeldOrder =
                                          {"warehouse": "02", "name": "TOLEDO, OH", "quantity": 2}],
                            "backOrdered": 0, "reason": "", "available": ""}]}]})";
 
-void writeFile(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
-std::string box(const std::string& text, const std::string& suffix) {
-  return "[messagebox] icon=none buttons=ok modal=system title=veltaorder Error\n  " + text + "\n  " + suffix + "\n";
-}
-std::string properties(const std::string& po, int success) {
-  return "[property] text xPONum=" + po + "\n[property] number xPOSuccess=" + std::to_string(success) + "\n";
+void writeFile(const fs::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
 }
 
 class OrderExchangeTranscript : public ::testing::Test {
@@ -94,12 +90,6 @@ class OrderExchangeTranscript : public ::testing::Test {
     options.distributor.inquiryPort = sim_->port(Service::Inquiry);
     biz_ = sample::writeSampleBusinessSystem(work_.path() / "biz", options);
   }
-  // The distributor's arguments for remembering kHeldOrder.
-  std::vector<std::string> holding() {
-    const fs::path held = work_.path() / "held.json";
-    writeFile(held, kHeldOrder);
-    return {"--state", held.string()};
-  }
   void TearDown() override {
     if (sim_) {
       EXPECT_EQ(sim_->stop(SIGTERM), 0);
@@ -126,6 +116,13 @@ class OrderExchangeTranscript : public ::testing::Test {
     return run(extra, work_.path());
   }
 
+  static std::string box(const std::string& text, const std::string& suffix) {
+    return "[messagebox] icon=none buttons=ok modal=system title=veltaorder Error\n  " + text + "\n  " + suffix + "\n";
+  }
+  static std::string properties(const std::string& po, int success) {
+    return "[property] text xPONum=" + po + "\n[property] number xPOSuccess=" + std::to_string(success) + "\n";
+  }
+
   static test::TempDir* dir_;
   static fs::path* catalog_;
   test::TempDir work_;
@@ -136,61 +133,68 @@ class OrderExchangeTranscript : public ::testing::Test {
 test::TempDir* OrderExchangeTranscript::dir_ = nullptr;
 fs::path* OrderExchangeTranscript::catalog_ = nullptr;
 
-// One order command against the distributor and what it shows; %D in the texts
-// stands for the distributor.
-struct Exchange {
-  const char* name;
-  std::vector<std::string> distributor = {};      // its arguments beyond the catalog and clock
-  bool held = false;                              // it remembers kHeldOrder
-  bool stopped = false;                           // it is stopped before the command
-  const char* po = "100231";
-  std::vector<std::string> flags = {"--submit"};
-  int status = 0;
-  std::optional<std::string> out = std::nullopt;  // the whole transcript
-  std::string begins = "";                        // how the transcript begins
-  std::vector<std::string> within = {};           // pieces of the transcript
-  std::string without = "";                       // a piece it lacks
-  std::string err = "";                           // a piece of standard error
-  std::string log = "";                           // the distributor's log line of it
-};
-
-void PrintTo(const Exchange& c, std::ostream* out) { *out << c.name; }
-
-// A fault of the distributor: one box and no shutdown.
-Exchange fault(const char* name, const char* how, const std::string& text, const std::string& detail = "") {
-  return {.name = name, .distributor = {"--fault", std::string(how) + "@order"},
-          .flags = {"--submit", "--answer-timeout", "0.5"}, .status = 3,
-          .out = box(text, " in ws1_DataArrival routine") + (detail.empty() ? "" : "    " + detail + "\n") +
-                 properties("100231", 0)};
+TEST_F(OrderExchangeTranscript, AnAcknowledgedOrderIsTheResponseFormAndSuccess) {
+  start();
+  const auto result = order("100231", {"--submit"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  const std::string form =
+      "[form frmPoResponse] caption=Parts Order Response\n"
+      "  Label1(0)=Account \n"
+      "  Label1(1)=Dist. order Number\n"
+      "  Label1(2)=PO Date\n"
+      "  Label1(3)=PO Status Code\n"
+      "  Label1(4)=PO Status Message\n"
+      "  Label1(6)=PO Number\n"
+      "  Label1(7)=Backorder Code\n"
+      "  lblSearch(0)=104233\n"
+      "  lblSearch(1)=700001\n"
+      "  lblSearch(2)=20261208\n"
+      "  lblSearch(3)=100231\n"
+      "  lblSearch(4)= \n"
+      "  lblSearch(5)=1000\n"
+      "  lblSearch(6)=ORDER ACCEPTED\n"
+      "  grdItem.cols=Line Ord.\tPart Ordered\tQty Ord.\tLine Shp.\tPart Shipped\tQty Shp.\tQty BO\tDescription\t"
+      "Alt Shp Reason\tBo Code\tAvail Date\tLocation\n"
+      "  grdItem 1: FIL\t1A0007\t12\tFIL\t1A0007\t12\t0\tOIL FILTER, SPIN ON\t\t1\t\tFORT WAYNE, IN\n"
+      "  grdItem 2: BRX\tR0-0056\t2\tBRX\tR0-0056\t2\t0\tROTOR, VENTED\t\t1\t\tFORT WAYNE, IN\n"
+      "  grdItem 3: CHX\t123-45-678\t1\tCHX\t123-45-678\t1\t0\tBRAKE FLUID, DOT 3\t\t1\t\tFORT WAYNE, IN\n"
+      "  grdItem 4: IGX\tW00056\t24\tIGX\tW00056\t20\t4\tPLUG WIRE SET, 8MM\t\t1\t20261220\tFORT WAYNE, IN\n"
+      "  grdItem 5: FIL\t1A0028\t5\tFIL\t1A0028\t5\t0\tOIL FILTER, SPIN ON\t\t1\t\tFORT WAYNE, IN\n";
+  EXPECT_EQ(result.out, form + "[event] controlShutdown\n" + properties("100231", 1));
+  EXPECT_EQ(sim_->nextLine(),
+            "order 850 PO \"100231\" account \"104233\": acknowledged as order 700001, 5 lines, 4 shipped complete");
 }
 
-const std::string kResponseForm =
-    "[form frmPoResponse] caption=Parts Order Response\n"
-    "  Label1(0)=Account \n"
-    "  Label1(1)=Dist. order Number\n"
-    "  Label1(2)=PO Date\n"
-    "  Label1(3)=PO Status Code\n"
-    "  Label1(4)=PO Status Message\n"
-    "  Label1(6)=PO Number\n"
-    "  Label1(7)=Backorder Code\n"
-    "  lblSearch(0)=104233\n"
-    "  lblSearch(1)=700001\n"
-    "  lblSearch(2)=20261208\n"
-    "  lblSearch(3)=100231\n"
-    "  lblSearch(4)= \n"
-    "  lblSearch(5)=1000\n"
-    "  lblSearch(6)=ORDER ACCEPTED\n"
-    "  grdItem.cols=Line Ord.\tPart Ordered\tQty Ord.\tLine Shp.\tPart Shipped\tQty Shp.\tQty BO\tDescription\t"
-    "Alt Shp Reason\tBo Code\tAvail Date\tLocation\n"
-    "  grdItem 1: FIL\t1A0007\t12\tFIL\t1A0007\t12\t0\tOIL FILTER, SPIN ON\t\t1\t\tFORT WAYNE, IN\n"
-    "  grdItem 2: BRX\tR0-0056\t2\tBRX\tR0-0056\t2\t0\tROTOR, VENTED\t\t1\t\tFORT WAYNE, IN\n"
-    "  grdItem 3: CHX\t123-45-678\t1\tCHX\t123-45-678\t1\t0\tBRAKE FLUID, DOT 3\t\t1\t\tFORT WAYNE, IN\n"
-    "  grdItem 4: IGX\tW00056\t24\tIGX\tW00056\t20\t4\tPLUG WIRE SET, 8MM\t\t1\t20261220\tFORT WAYNE, IN\n"
-    "  grdItem 5: FIL\t1A0028\t5\tFIL\t1A0028\t5\t0\tOIL FILTER, SPIN ON\t\t1\t\tFORT WAYNE, IN\n";
+TEST_F(OrderExchangeTranscript, TheUsersChoicesTravelWithTheOrder) {
+  start();
+  const auto result = order("100231", {"--submit", "--ship-method", "C", "--bo-code", "0", "--bo-ship", "H",
+                                       "--resale", "--ship-date", "2027-01-01"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  // The back-order code comes back as sent.
+  EXPECT_NE(result.out.find("  lblSearch(4)=0\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("[event] controlShutdown\n"), std::string::npos);
+}
 
-// The status form of kHeldOrder: its line, then a row for each three facts of its two shipments.
-std::string heldStatusForm() {
-  std::string form =
+TEST_F(OrderExchangeTranscript, AnExceptionIsTheExceptionFormAndNoSuccess) {
+  start({"--fault", "exception@order"});
+  const auto result = order("100231", {"--submit"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out.substr(0, result.out.find('\n')), "[form frmException] caption=Velta Exception");
+  EXPECT_NE(result.out.find("  lblER(3)=190\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("  Label1=Your Order Returned an Exception.\n[event] controlShutdown\n" +
+                            properties("100231", 0)),
+            std::string::npos)
+      << result.out;
+}
+
+TEST_F(OrderExchangeTranscript, TheStatusOfAnOrderTheDistributorHolds) {
+  const fs::path state = work_.path() / "state.json";
+  writeFile(state, kHeldOrder);
+  start({"--state", state.string()});
+  const auto result = order("100232", {"--status"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  const std::string shipmentStyle = "group=0 level=1 bold=0 back=none\n";
+  std::string expected =
       "[form frmPOStat] caption=Parts Order Status\n"
       "  Label1(0)=Ship To Account\n"
       "  Label1(1)=Original Ticket #\n"
@@ -219,121 +223,132 @@ std::string heldStatusForm() {
       {"Status Msg = IN TRANSIT", "Ship Location = TOLEDO, OH", "Ship Loc. Code = 02"}};
   for (int r = 0; r < 6; ++r) {
     const std::string row = std::to_string(r + 2);
-    form += "  grdItem " + row + ": \t" + shipments[r][0] + "\t" + shipments[r][1] + "\t" + shipments[r][2] +
-            "\t\t\t\t\t\n  grdItem " + row + ".style=group=0 level=1 bold=0 back=none\n";
+    expected += "  grdItem " + row + ": \t" + shipments[r][0] + "\t" + shipments[r][1] + "\t" + shipments[r][2] +
+                "\t\t\t\t\t\n  grdItem " + row + ".style=" + shipmentStyle;
   }
-  return form;
+  EXPECT_EQ(result.out, expected + "[event] controlShutdown\n" + properties("100232", 0));
 }
 
-class Exchanges : public OrderExchangeTranscript, public ::testing::WithParamInterface<Exchange> {};
+TEST_F(OrderExchangeTranscript, AnAnswerInPiecesIsReadOnceWhole) {
+  start({"--fault", "pieces=7@order"});
+  const auto result = order("100231", {"--submit"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out.find("[form frmPoResponse]"), 0u) << result.out;
+  EXPECT_NE(result.out.find("  grdItem 5: FIL\t1A0028\t5\t"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("[event] controlShutdown\n" + properties("100231", 1)), std::string::npos);
+}
 
-TEST_P(Exchanges, ShowWhatTheDistributorAnswered) {
-  const Exchange& c = GetParam();
-  std::vector<std::string> distributor = c.distributor;
-  if (c.held) distributor = holding();
-  start(distributor);
-  const int port = sim_->port(Service::Order);
-  if (c.stopped) {
-    EXPECT_EQ(sim_->stop(SIGTERM), 0);
-    sim_.reset();
-  }
-  const auto result = order(c.po, c.flags);
-  EXPECT_EQ(result.status, c.status) << result.err;
-  if (c.out) {
-    EXPECT_EQ(result.out, naming(*c.out, port));
-  }
-  EXPECT_EQ(result.out.rfind(c.begins, 0), 0u) << result.out;
-  for (const std::string& piece : c.within) {
-    EXPECT_NE(result.out.find(naming(piece, port)), std::string::npos) << result.out;
-  }
-  if (!c.without.empty()) {
-    EXPECT_EQ(result.out.find(c.without), std::string::npos) << result.out;
-  }
-  EXPECT_NE(result.err.find(c.err), std::string::npos) << result.err;
-  if (!c.log.empty()) {
-    EXPECT_EQ(sim_->nextLine(), c.log);
-  }
+TEST_F(OrderExchangeTranscript, AStatusOnAnOrderNotSentIsNotPressed) {
+  start();
+  const auto result = order("100231", {"--status"});
+  EXPECT_EQ(result.status, 3);
+  EXPECT_NE(result.err.find("\"PO Status\" is disabled for purchase order 100231; nothing was pressed"),
+            std::string::npos)
+      << result.err;
+  EXPECT_EQ(result.out, properties("100231", 0));
+}
+
+TEST_F(OrderExchangeTranscript, ASubmitOnAnOrderAlreadySentIsNotPressed) {
+  start();
+  const auto result = order("100232", {"--submit"});
+  EXPECT_EQ(result.status, 3);
+  EXPECT_NE(result.err.find("\"Submit Order\" is disabled for purchase order 100232; nothing was pressed"),
+            std::string::npos)
+      << result.err;
+  EXPECT_EQ(result.out, properties("100232", 0));
+}
+
+struct FaultCase {
+  const char* name;
+  const char* fault;
+  std::string text;    // the box's first line; %D the distributor
+  std::string detail;  // its line after the routine's, when it has one
+};
+
+void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.name; }
+
+class FaultTranscript : public OrderExchangeTranscript, public ::testing::WithParamInterface<FaultCase> {};
+
+TEST_P(FaultTranscript, IsOneBoxAndNoShutdown) {
+  const FaultCase& c = GetParam();
+  start({"--fault", std::string(c.fault) + "@order"});
+  const auto result = order("100231", {"--submit", "--answer-timeout", "0.5"});
+  EXPECT_EQ(result.status, 3) << result.err;
+  const std::string detail = c.detail.empty() ? "" : "    " + c.detail + "\n";
+  EXPECT_EQ(result.out, box(naming(c.text, sim_->port(Service::Order)), " in ws1_DataArrival routine") + detail +
+                            properties("100231", 0));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Orders, Exchanges,
+    Faults, FaultTranscript,
     ::testing::Values(
-        Exchange{.name = "AnAcknowledgedOrderIsTheResponseFormAndSuccess",
-                 .out = kResponseForm + "[event] controlShutdown\n" + properties("100231", 1),
-                 .log = "order 850 PO \"100231\" account \"104233\": acknowledged as order 700001, 5 lines, 4 "
-                        "shipped complete"},
-        // The back-order code comes back as sent.
-        Exchange{.name = "TheUsersChoicesTravelWithTheOrder",
-                 .flags = {"--submit", "--ship-method", "C", "--bo-code", "0", "--bo-ship", "H", "--resale",
-                           "--ship-date", "2027-01-01"},
-                 .within = {"  lblSearch(4)=0\n", "[event] controlShutdown\n"}},
-        Exchange{.name = "AnExceptionIsTheExceptionFormAndNoSuccess", .distributor = {"--fault", "exception@order"},
-                 .begins = "[form frmException] caption=Velta Exception\n",
-                 .within = {"  lblER(3)=190\n", "  Label1=Your Order Returned an Exception.\n[event] controlShutdown\n" +
-                                                    properties("100231", 0)}},
-        Exchange{.name = "TheStatusOfAnOrderTheDistributorHolds", .held = true, .po = "100232", .flags = {"--status"},
-                 .out = heldStatusForm() + "[event] controlShutdown\n" + properties("100232", 0)},
-        Exchange{.name = "AnAnswerInPiecesIsReadOnceWhole", .distributor = {"--fault", "pieces=7@order"},
-                 .begins = "[form frmPoResponse]",
-                 .within = {"  grdItem 5: FIL\t1A0028\t5\t", "[event] controlShutdown\n" + properties("100231", 1)}},
-        Exchange{.name = "AStatusOnAnOrderNotSentIsNotPressed", .flags = {"--status"}, .status = 3,
-                 .out = properties("100231", 0),
-                 .err = "\"PO Status\" is disabled for purchase order 100231; nothing was pressed"},
-        Exchange{.name = "ASubmitOnAnOrderAlreadySentIsNotPressed", .po = "100232", .status = 3,
-                 .out = properties("100232", 0),
-                 .err = "\"Submit Order\" is disabled for purchase order 100232; nothing was pressed"},
-        fault("closeEarly", "close-early",
-              " Error -23  The request was sent to %D, but the distributor closed the connection before the answer "
-              "was complete" + kMayHaveReached),
-        fault("silent", "silent",
-              " Error -23  The request was sent to %D, but no complete answer came within 0.5 s" + kMayHaveReached),
-        fault("malformed", "malformed", " Error 9  Subscript out of range",
-              "record 1 of the answer has 4 fields; an order summary needs 5"),
-        fault("tooLong", "too-long",
-              " Error -21  the answer announces 16777217 bytes, 1 more than the limit of 16777216 bytes (16 MiB)"),
-        Exchange{.name = "ARefusingDistributorMayStillHaveTheOrder", .distributor = {"--fault", "refuse@order"},
-                 .status = 3,
-                 .within = {"   Error -23  The request was sent to %D, but ",
-                            kMayHaveReached + "\n   in ws1_DataArrival routine\n"},
-                 .without = "controlShutdown"},
-        Exchange{.name = "NoDistributorListeningIsNotSent", .stopped = true,
-                 .flags = {"--submit", "--connect-timeout", "5"}, .status = 3,
-                 .out = box(" Error -23  Nothing was sent: %D refused the connection. Try again later; if it keeps "
-                            "happening, check the vendor's distributor address.",
-                            " in submitorder routine") +
-                        properties("100231", 0)}),
-    [](const ::testing::TestParamInfo<Exchange>& info) { return std::string(info.param.name); });
+        FaultCase{"closeEarly", "close-early",
+                  " Error -23  The request was sent to %D, but the distributor closed the connection before the "
+                  "answer was complete" + kMayHaveReached,
+                  ""},
+        FaultCase{"silent", "silent",
+                  " Error -23  The request was sent to %D, but no complete answer came within 0.5 s" + kMayHaveReached,
+                  ""},
+        FaultCase{"malformed", "malformed",
+                  " Error 9  Subscript out of range", "record 1 of the answer has 4 fields; an order summary needs 5"},
+        FaultCase{"tooLong", "too-long",
+                  " Error -21  the answer announces 16777217 bytes, 1 more than the limit of 16777216 bytes (16 MiB)",
+                  ""}),
+    [](const ::testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
 
 TEST_F(OrderExchangeTranscript, CodesOutsideTheListsAreBadUsage) {
   start();
   for (const std::vector<std::string>& flags :
-       {std::vector<std::string>{"--submit", "--ship-method", "L"}, {"--submit", "--bo-code", "8"},
-        {"--submit", "--bo-ship", "a"}, {"--submit", "--ship-date", "2027-02-30"},
-        {"--submit", "--answer-timeout", "0"}}) {
-    const auto result = order("100231", flags);
-    EXPECT_EQ(result.status, 2) << flags[1];
-    EXPECT_EQ(result.out, "") << flags[1];
+       {std::vector<std::string>{"--ship-method", "L"}, {"--bo-code", "8"}, {"--bo-ship", "a"},
+        {"--ship-date", "2027-02-30"}, {"--answer-timeout", "0"}}) {
+    std::vector<std::string> arguments{"--submit"};
+    arguments.insert(arguments.end(), flags.begin(), flags.end());
+    const auto result = order("100231", arguments);
+    EXPECT_EQ(result.status, 2) << flags[0];
+    EXPECT_EQ(result.out, "") << flags[0];
   }
 }
 
-mode_t modeOf(const fs::path& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+TEST_F(OrderExchangeTranscript, ARefusingDistributorMayStillHaveTheOrder) {
+  start({"--fault", "refuse@order"});
+  const auto result = order("100231", {"--submit"});
+  EXPECT_EQ(result.status, 3) << result.err;
+  EXPECT_NE(result.out.find(naming("   Error -23  The request was sent to %D, but ", sim_->port(Service::Order))),
+            std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find(kMayHaveReached + "\n   in ws1_DataArrival routine\n"), std::string::npos) << result.out;
+  EXPECT_EQ(result.out.find("controlShutdown"), std::string::npos);
 }
 
-// A journal entry's message set, outcome and reference.
-std::string told(const JournalEntry& e) { return e.setNumber + " " + e.outcome + " " + e.reference; }
+TEST_F(OrderExchangeTranscript, NoDistributorListeningIsNotSent) {
+  start();
+  const int port = sim_->port(Service::Order);
+  EXPECT_EQ(sim_->stop(SIGTERM), 0);
+  sim_.reset();
+  const auto result = order("100231", {"--submit", "--connect-timeout", "5"});
+  EXPECT_EQ(result.status, 3) << result.err;
+  EXPECT_EQ(result.out, box(naming(" Error -23  Nothing was sent: %D refused the connection. Try again later; if it "
+                                   "keeps happening, check the vendor's distributor address.",
+                                   port),
+                            " in submitorder routine") +
+                            properties("100231", 0));
+}
 
 TEST_F(OrderExchangeTranscript, TheJournalHoldsTheExchangeAsSentAndReceived) {
   start();
   const fs::path journal = work_.path() / "journal";
   const auto result = order("100231", {"--submit", "--journal", journal.string()});
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(modeOf(journal), 0700u);
-  EXPECT_EQ(modeOf(journal / "journal.sqlite"), 0600u);
+  struct stat info {};
+  ASSERT_EQ(::stat(journal.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700u);
+  ASSERT_EQ(::stat((journal / "journal.sqlite").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
   const auto entries = ExchangeJournal::openExisting(journal).list();
   ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(told(entries[0]), "850 acknowledged 100231");
+  EXPECT_EQ(entries[0].outcome, "acknowledged");
+  EXPECT_EQ(entries[0].setNumber, "850");
+  EXPECT_EQ(entries[0].reference, "100231");
   EXPECT_EQ(entries[0].port, sim_->port(Service::Order));
   EXPECT_EQ(entries[0].request.rfind("182\n00|//VELTA//850|||H-BRONTEK|8153|21:05:07|20261208||BMS|||||||", 0), 0u)
       << entries[0].request;
@@ -341,8 +356,15 @@ TEST_F(OrderExchangeTranscript, TheJournalHoldsTheExchangeAsSentAndReceived) {
   EXPECT_NE(entries[0].answer->find("ORDER ACCEPTED"), std::string::npos);
 }
 
+mode_t modeOf(const fs::path& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
 TEST_F(OrderExchangeTranscript, TheJournalIsKeptByDefaultAndTheTranscriptStaysAsItWas) {
-  start(holding());
+  const fs::path held = work_.path() / "held.json";
+  writeFile(held, kHeldOrder);
+  start({"--state", held.string()});
   struct Case {
     const char* name;
     std::vector<std::string> flags;  // NAMED stands for the case's folder "named"
@@ -383,7 +405,8 @@ TEST_F(OrderExchangeTranscript, TheJournalIsKeptByDefaultAndTheTranscriptStaysAs
     if (*c.journal) {
       const auto entries = ExchangeJournal::openExisting(folder / c.journal).list();
       ASSERT_EQ(entries.size(), 1u);
-      EXPECT_EQ(told(entries[0]), "869 answered 100232");
+      EXPECT_EQ(entries[0].setNumber, "869");
+      EXPECT_EQ(entries[0].outcome, "answered");
     } else {
       for (const char* none : {"state", "home", "named"}) EXPECT_FALSE(fs::exists(folder / none)) << none;
     }
@@ -398,7 +421,8 @@ TEST_F(OrderExchangeTranscript, TheJournalIsKeptByDefaultAndTheTranscriptStaysAs
   EXPECT_EQ(result.status, 0) << result.err;
   const auto entries = ExchangeJournal::openExisting(folder / "state" / "velta" / "journal").list();
   ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(told(entries[0]), "846 answered FLT 1A0013");
+  EXPECT_EQ(entries[0].setNumber, "846");
+  EXPECT_EQ(entries[0].reference, "FLT 1A0013");
 }
 
 }  // namespace

@@ -123,6 +123,9 @@ struct Q_DECL_HIDDEN UserControl1::Private : velta::qt::ControlParts<OrderForm> 
   // that may have left it with the distributor.
   std::vector<velta::OrderSending> sendings;
   std::optional<velta::OrderSending> sentBefore;
+  // An acknowledgement form made while the distributor works on an order,
+  // for its answer; it goes when the exchange ends any other way.
+  std::unique_ptr<frmPoResponse> readyResponse;
   // The status form while statusResponse fills it (SetGrid colours it).
   frmPOStat* statusForm = nullptr;
 
@@ -146,6 +149,8 @@ struct Q_DECL_HIDDEN UserControl1::Private : velta::qt::ControlParts<OrderForm> 
   void finishExchange(JournalOutcome how);
   void remember(JournalOutcome how);
 
+  // The form made ready for the acknowledgement, else a new one.
+  std::unique_ptr<frmPoResponse> responseForm();
   void parseOrderAnswer(const std::string& response);
   void parseStatusAnswer(const std::string& response);
   void showExceptionAnswer(const velta::ExceptionDetails& details, bool ours, velta::qt::Socket& socket);
@@ -372,6 +377,11 @@ void UserControl1::Private::showExceptionAnswer(const velta::ExceptionDetails& d
   emit q->controlShutdown();
 }
 
+std::unique_ptr<frmPoResponse> UserControl1::Private::responseForm() {
+  if (readyResponse) return std::move(readyResponse);
+  return std::make_unique<frmPoResponse>(q);
+}
+
 void UserControl1::Private::parseOrderAnswer(const std::string& response) {
   velta::OrderAnswer answer = velta::parseOrderAnswer(response);
   const bool ours = exchange.isOpen() && kind == Kind::Order;
@@ -379,7 +389,8 @@ void UserControl1::Private::parseOrderAnswer(const std::string& response) {
     showExceptionAnswer(answer.exception, ours, *form.ws1);
     return;
   }
-  frmPoResponse shown(q);
+  const std::unique_ptr<frmPoResponse> made = responseForm();
+  frmPoResponse& shown = *made;
   for (int i = 0; i < 7; ++i) {
     shown.lblSearch(i)->setText(fromLatin1(answer.acknowledgement.lblSearch[static_cast<std::size_t>(i)]));
   }
@@ -472,10 +483,16 @@ UserControl1::UserControl1(QWidget* parent) : QWidget(parent), d_(std::make_uniq
           [this] { d_->shell.entry(" in cmdPOStat_Click routine", [this] { poStatus(); }); });
   connect(&d_->exchange, &velta::qt::Exchange::answered, this,
           [this](const velta::FramedAnswer& answer) { d_->onAnswered(answer); });
+  connect(&d_->exchange, &velta::qt::Exchange::requestSent, this, [this] {
+    // The acknowledgement's form costs about as much as reading a long answer:
+    // made now, it is ready when the answer comes.
+    if (d_->kind == Kind::Order && !d_->readyResponse) d_->readyResponse = std::make_unique<frmPoResponse>(this);
+  });
   connect(&d_->exchange, &velta::qt::Exchange::failed, this, [this](const ExchangeEnding& ending) {
     d_->shell.entry(d_->routines().arrival, [&] { d_->onFailed(ending); });
   });
   connect(&d_->exchange, &velta::qt::Exchange::openChanged, this, [this](bool open) {
+    if (!open) d_->readyResponse.reset();
     emit exchangeOpenChanged(open);
     if (!open) emit transmissionEnded();
   });

@@ -123,6 +123,7 @@ void Exchange::onConnected() {
     return;
   }
   startDeadline(answerSeconds_);
+  emit requestSent();
 }
 
 void Exchange::onDataArrival() {

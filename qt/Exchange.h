@@ -19,7 +19,8 @@
 //     journal as pending when a folder is named (nothing is sent when it
 //     cannot be), connects, and runs the connect deadline.
 //   - On the connection: the length line, then the message, two sends; the
-//     answer deadline runs.
+//     answer deadline runs, and requestSent() tells the control, which may
+//     make ready what showing the answer needs while the distributor works.
 //   - Every arrival is kept for the journal before it is framed
 //     (link/AnswerFraming.h). The complete answer is answered(): no deadline,
 //     and nothing more of the connection is heard; the exchange stays open
@@ -140,6 +141,9 @@ class Exchange : public QObject {
   void abandon();
 
  signals:
+  // The request went out whole; the answer is awaited. What the control does
+  // here overlaps the distributor's work.
+  void requestSent();
   // The complete answer; the exchange is open until finish() or fail().
   void answered(const velta::FramedAnswer& answer);
   // The exchange ended without an answer (it is idle already; openChanged follows).

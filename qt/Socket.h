@@ -33,7 +33,8 @@ class Socket : public QObject {
   // Starts connecting; an earlier connection of this socket is dropped first,
   // and nothing it still had to say is reported.
   void Connect(const QString& host, quint16 port);
-  // Queues the bytes as they are. Raises 40006 when no connection is open.
+  // Sends the bytes as they are: as much as the connection takes at once goes
+  // out now, the rest as it drains. Raises 40006 when no connection is open.
   void SendData(const std::string& bytes);
   // Everything received and not yet taken, byte for byte.
   std::string GetData();

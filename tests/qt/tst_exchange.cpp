@@ -1,6 +1,7 @@
 // The exchange itself, without a control: its deadlines (whole milliseconds
-// rounded up, a day at most, a precise timer), what start() refuses, and what
-// the journal hears of an exchange that is read, refused or left. How the
+// rounded up, a day at most, a precise timer), what start() refuses, when it
+// tells that the request went out, and what the journal hears of an exchange
+// that is read, refused or left. How the
 // controls report each ending: tests/exchange.
 #include <QFile>
 #include <QSignalSpy>
@@ -124,6 +125,7 @@ class ExchangeClassTest : public QObject {
       exchange.setJournalFolder(file);
     }
     QSignalSpy changes(&exchange, &Exchange::openChanged);
+    QSignalSpy sent(&exchange, &Exchange::requestSent);
     try {
       exchange.start(second, host.toStdString(), port < -1 ? fake_.port() : port, request());
       QFAIL("started");
@@ -135,6 +137,8 @@ class ExchangeClassTest : public QObject {
     }
     QCOMPARE(changes.count(), 0);
     QCOMPARE(exchange.isOpen(), port == -2);
+    QTest::qWait(20);
+    QCOMPARE(sent.count(), 0);
   }
   void theJournalHearsHowTheExchangeEnded_data() {
     QTest::addColumn<QString>("end");
@@ -154,10 +158,18 @@ class ExchangeClassTest : public QObject {
     velta::qt::Socket socket;
     exchange->setJournalFolder(QString::fromStdString(folder.string()));
     QSignalSpy answered(exchange.get(), &Exchange::answered);
+    // Once, when the request went out whole and the answer is awaited.
+    int sent = 0;
+    connect(exchange.get(), &Exchange::requestSent, this, [&] {
+      ++sent;
+      QCOMPARE(exchange->stage(), ExchangeStage::Answering);
+      QVERIFY(exchange->sent() && answered.isEmpty());
+    });
     std::optional<ExchangeEnding> ending;
     connect(exchange.get(), &Exchange::failed, this, [&](const ExchangeEnding& e) { ending = e; });
     exchange->start(socket, "127.0.0.1", fake_.port(), request());
     QTRY_COMPARE(answered.count(), 1);
+    QCOMPARE(sent, 1);
     // The answer is with the control: nothing more of the connection is heard.
     QVERIFY(exchange->isOpen());
     emit socket.Closed();

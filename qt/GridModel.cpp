@@ -224,40 +224,48 @@ QList<int> GridModel::widestTexts(int col1, int col2) {
       const bool inBold = bold(r + 1, c);
       if (latin1) {
         const QLatin1String text = views[static_cast<std::size_t>(c)];
-        if (!text.isEmpty()) visit(c, textWidths_.upperBound(text, inBold), inBold);
+        if (!text.isEmpty()) visit(c, textWidths_.upperBound(text, inBold), inBold, text);
       } else if (!cells_.isEmpty(r, c)) {
-        visit(c, -1, inBold);
+        visit(c, -1, inBold, QLatin1String());
       }
     }
   };
   // A cell whose bound the widest laid-out width covers is counted by its
   // bound; any other is laid out, and widens what covers the next ones.
   for (int r = first; r < rows; ++r) {
-    forEachNewCell(r, [&](int c, int bound, bool inBold) { countCell(r, c, bound, inBold); });
+    forEachNewCell(r, [&](int c, int bound, bool inBold, QLatin1String bytes) { countCell(r, c, bound, inBold, bytes); });
   }
   laidOut_.clear();
+  for (auto& known : laidOutBytes_) known.clear();
   QList<int> widest;
   for (int c = col1; c <= col2; ++c) widest << widths_.widest(c, true);
   return widest;
 }
 
-void GridModel::countCell(int dataRow, int col, int bound, bool inBold) {
+void GridModel::countCell(int dataRow, int col, int bound, bool inBold, QLatin1String bytes) {
   const bool byBound = bound >= 0 && bound <= widths_.widest(col, true);
-  int width = bound;
-  if (!byBound) {
-    // Answers repeat their texts (dates, quantities, codes): one layout each
-    // while a fitting runs, within a bounded table.
-    const QString text = cells_.text(dataRow, col);
-    const std::pair<QString, bool> key{text, inBold};
-    if (const auto known = laidOut_.constFind(key); known != laidOut_.cend()) {
-      width = *known;
-    } else {
-      width = textWidths_.width(text, inBold);
-      if (laidOut_.size() < kMostRemembered) laidOut_.insert(key, width);
-    }
-  }
+  const int width = byBound ? bound : laidOutWidth(dataRow, col, inBold, bytes);
   widths_.count(col, width, !byBound);
   widths_.setExact(dataRow, col, !byBound);
+}
+
+int GridModel::laidOutWidth(int dataRow, int col, bool inBold, QLatin1String bytes) {
+  // Answers repeat their texts (dates, quantities, codes): one layout each
+  // while a fitting runs, within a bounded table.
+  if (!bytes.isEmpty()) {
+    auto& known = laidOutBytes_[inBold ? 1 : 0];
+    const std::string_view key(bytes.data(), static_cast<std::size_t>(bytes.size()));
+    if (const auto found = known.find(key); found != known.end()) return found->second;
+    const int width = textWidths_.width(QString(bytes), inBold);
+    if (known.size() < static_cast<std::size_t>(kMostRemembered)) known.emplace(key, width);
+    return width;
+  }
+  const QString text = cells_.text(dataRow, col);
+  const std::pair<QString, bool> key{text, inBold};
+  if (const auto known = laidOut_.constFind(key); known != laidOut_.cend()) return *known;
+  const int width = textWidths_.width(text, inBold);
+  if (laidOut_.size() < kMostRemembered) laidOut_.insert(key, width);
+  return width;
 }
 
 void GridModel::uncountCell(int col, const QString& text, bool inBold, bool exact) {

@@ -22,6 +22,8 @@
 #include <QList>
 #include <QSet>
 #include <QStringList>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -106,8 +108,11 @@ class GridModel : public QAbstractTableModel {
   // Changes a data cell's text (model row); false when it already held it.
   bool changeText(int dataRow, int col, const QString& text);
   // Counts a non-empty cell of a counted row by its bound where that stays
-  // within the widest laid-out width, else laid out (`bound` -1: no bound).
-  void countCell(int dataRow, int col, int bound, bool bold);
+  // within the widest laid-out width, else laid out (`bound` -1: no bound);
+  // `bytes`, when given, are the cell's own, read while widestTexts runs.
+  void countCell(int dataRow, int col, int bound, bool bold, QLatin1String bytes = {});
+  // The laid-out width of a cell's text, each text laid out once while a fitting runs.
+  int laidOutWidth(int dataRow, int col, bool bold, QLatin1String bytes);
   // Takes a counted cell out again, as it was counted: its text, font and exactness then.
   void uncountCell(int col, const QString& text, bool bold, bool exact);
   // Lays out the cells whose bounds went beyond the widest laid-out width
@@ -130,6 +135,9 @@ class GridModel : public QAbstractTableModel {
   QSet<quint64> editable_;           // by key(grid row, col)
   int shown_ = 0;                    // model rows the views know of
   QHash<std::pair<QString, bool>, int> laidOut_;  // text, bold -> width, while widestTexts runs
+  // The same for the cells kept as bytes, by views into them, plain and bold:
+  // no text is made to look one up. Emptied before the cells change.
+  std::unordered_map<std::string_view, int> laidOutBytes_[2];
   QFont boldFont_;
 };
 

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <memory>
 
 namespace velta::qt {
@@ -21,7 +22,9 @@ bool estimable(unsigned c) { return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c <
 // One font's advances and pair adjustments, each measured the first time a
 // text needs it: at most 256 + 256 * 256 small layouts in a process's life.
 // A text's estimate is the first character's advance, then for each further
-// one the width of it with the one before less the advance of that one.
+// one the width of it with the one before less the advance of that one. They
+// are kept in 64ths of a pixel, the unit the font engine lays out in, each
+// rounded up, so that the sum is exact and quick.
 class AdvanceTable {
  public:
   explicit AdvanceTable(const QFont& font) : metrics_(font) { advances_.fill(kUnknown); }
@@ -41,47 +44,53 @@ class AdvanceTable {
     if (text.isEmpty()) return 0;
     unsigned before = code(text, 0);
     if (!estimable(before)) return -1;
-    double sum = advance(before);
+    qint64 sum = advance(before);
     for (qsizetype i = 1; i < text.size(); ++i) {
       const unsigned c = code(text, i);
       if (!estimable(c)) return -1;
       sum += step(before, c);
       before = c;
     }
-    // The width is the laid-out sum rounded; the added pixel covers what a
-    // shaper does beyond pairs of neighbours.
-    return static_cast<int>(std::ceil(sum + 1.0 / 64)) + 1;
+    // The width is the laid-out sum rounded: above the sum by more than a
+    // 64th, rounded up; the added pixel covers what a shaper does beyond
+    // pairs of neighbours.
+    return static_cast<int>(ceilDivide(sum + 1, kUnit)) + 1;
   }
 
  private:
-  static constexpr float kUnknown = -1e9f;
+  static constexpr qint32 kUnknown = std::numeric_limits<qint32>::min();
+  static constexpr qint64 kUnit = 64;
+
+  static qint64 ceilDivide(qint64 a, qint64 b) { return a >= 0 ? (a + b - 1) / b : -((-a) / b); }
+  static qint32 inUnits(qreal pixels) { return static_cast<qint32>(std::ceil(pixels * kUnit)); }
 
   static unsigned code(const QLatin1String& text, qsizetype i) { return static_cast<unsigned char>(text.data()[i]); }
   static unsigned code(const QStringView& text, qsizetype i) { return text[i].unicode(); }
 
-  float advance(unsigned c) {
-    float& known = advances_[c];
-    if (known == kUnknown) known = static_cast<float>(metrics_.horizontalAdvance(QString(QChar(c))));
+  qint32 advance(unsigned c) {
+    qint32& known = advances_[c];
+    if (known == kUnknown) known = inUnits(metrics_.horizontalAdvance(QString(QChar(c))));
     return known;
   }
   // What b adds after a: its advance and what the pair adjusts.
-  float step(unsigned a, unsigned b) {
-    std::unique_ptr<std::array<float, 256>>& row = steps_[a];
+  qint32 step(unsigned a, unsigned b) {
+    std::unique_ptr<std::array<qint32, 256>>& row = steps_[a];
     if (!row) {
-      row = std::make_unique<std::array<float, 256>>();
+      row = std::make_unique<std::array<qint32, 256>>();
       row->fill(kUnknown);
     }
-    float& known = (*row)[b];
+    qint32& known = (*row)[b];
     if (known == kUnknown) {
       const QChar chars[] = {QChar(a), QChar(b)};
-      known = static_cast<float>(metrics_.horizontalAdvance(QString(chars, 2))) - advance(a);
+      known = inUnits(metrics_.horizontalAdvance(QString(chars, 2)) -
+                      metrics_.horizontalAdvance(QString(QChar(a))));
     }
     return known;
   }
 
   QFontMetricsF metrics_;
-  std::array<float, 256> advances_;
-  std::array<std::unique_ptr<std::array<float, 256>>, 256> steps_;  // by the character before
+  std::array<qint32, 256> advances_;
+  std::array<std::unique_ptr<std::array<qint32, 256>>, 256> steps_;  // by the character before
 };
 
 FontTextWidths::FontTextWidths(const QWidget* widget) : widget_(widget) {}

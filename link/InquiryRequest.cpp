@@ -34,7 +34,7 @@ std::string distributorLineCode(const LineCodeMap& lineCodes, const std::string&
 }
 
 void checkRequestField(const std::string& value, const char* field, int row) {
-  refuseSeparators(value, std::string("the ") + field + " of row " + std::to_string(row));
+  refuseSeparators(value, std::string("the ") + field, static_cast<std::size_t>(row));
 }
 
 std::string inquiryRecords(const InquiryRequestParts& parts, const LineCodeMap& lineCodes) {

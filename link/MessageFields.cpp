@@ -6,8 +6,19 @@ EngineError exchangeError(std::string description) {
   return EngineError(err::ExchangeFailed, "Exchange", std::move(description));
 }
 
+namespace {
+
+constexpr std::string_view kSeparators = "|\t\r\n";
+
+}  // namespace
+
+void refuseSeparators(std::string_view text, std::string_view what, std::size_t row) {
+  if (text.find_first_of(kSeparators) == std::string_view::npos) return;
+  refuseSeparators(text, std::string(what) + " of row " + std::to_string(row));
+}
+
 void refuseSeparators(std::string_view text, std::string_view what) {
-  const std::size_t at = text.find_first_of("|\t\r\n");
+  const std::size_t at = text.find_first_of(kSeparators);
   if (at == std::string_view::npos) return;
   std::string_view name;
   switch (text[at]) {

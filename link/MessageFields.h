@@ -43,6 +43,9 @@ EngineError exchangeError(std::string description);
 // -23 when `text` holds "|", TAB, CR or LF; `what` names the field (and row)
 // in the description: a "|" / a TAB / a CR / an LF + " in " + what.
 void refuseSeparators(std::string_view text, std::string_view what);
+// The same for a field of a grid row: what + " of row " + row, the
+// description made only for a text that is refused.
+void refuseSeparators(std::string_view text, std::string_view what, std::size_t row);
 
 // Without blanks on both sides (only blanks: a TAB stays and is refused).
 std::string trimBlanks(std::string_view text);

@@ -13,8 +13,11 @@ constexpr std::array<std::size_t, 7> kLabelFields = {1, 4, 5, 2, 3, 6, 7};
 }  // namespace
 
 std::string OrderAnswerRow::rowText() const {
+  std::size_t size = cells.size();
+  for (const std::string& cell : cells) size += cell.size();
   std::string text;
-  for (const std::string& cell : cells) text += cell + '\t';
+  text.reserve(size);
+  for (const std::string& cell : cells) text.append(cell).push_back('\t');
   return text;
 }
 
@@ -34,10 +37,12 @@ OrderAnswer parseOrderAnswer(std::string_view response) {
   for (std::size_t label = 0; label < kLabelFields.size(); ++label) {
     if (kLabelFields[label] < summary.size()) ack.lblSearch[label] = summary[kLabelFields[label]];
   }
+  ack.rows.reserve(records.size() - 2);
   for (std::size_t i = 2; i < records.size(); ++i) {
     const AnswerFields fields = recordFields(records[i]);
     if (fields.empty()) break;
     OrderAnswerRow row;
+    row.cells.reserve(kColumnFields.size());
     for (std::size_t field : kColumnFields) {
       if (field < fields.size()) row.cells.emplace_back(fields[field]);
     }

@@ -1,6 +1,7 @@
 #include "link/OrderRequest.h"
 
 #include <cstdio>
+#include <unordered_map>
 
 #include "base/TextUtilities.h"
 
@@ -15,10 +16,6 @@ std::string shipDateField(Date date) {
   char text[16];
   std::snprintf(text, sizeof text, "%02d%02d%02d", yearOf(date) % 100, monthOf(date), dayOf(date));
   return text;
-}
-
-std::string rowName(std::string_view field, std::size_t row) {
-  return std::string(field) + " of row " + std::to_string(row);
 }
 
 template <typename HeaderLine>
@@ -39,17 +36,24 @@ OutgoingRequest build(const OrderRequestInput& input, const LineCodeMap& lineCod
   if (input.requestedShipDate != input.today) message += shipDateField(input.requestedShipDate);
   message += '|' + shipMethod + '|' + (input.resale ? "Y" : "") + '|' + backOrderCode + '|' + backOrderShip + '\n';
 
+  // An order repeats its line codes from line to line: each is mapped once.
+  std::unordered_map<std::string, std::string> mapped;
+  message.reserve(message.size() + input.lines.size() * 24);
   for (std::size_t i = 0; i < input.lines.size(); ++i) {
     const OrderLine& line = input.lines[i];
     const std::size_t row = i + 1;  // row 0 of the grid is its heading
-    std::string lineCode = lineCodes.rktLineCode(Value(line.lineCode));
-    if (Trun(lineCode, 1).empty()) lineCode = line.lineCode;
+    const auto [known, isNew] = mapped.try_emplace(line.lineCode);
+    if (isNew) {
+      known->second = lineCodes.rktLineCode(Value(line.lineCode));
+      if (Trun(known->second, 1).empty()) known->second = line.lineCode;
+    }
+    const std::string& lineCode = known->second;
     const std::string part = trimBlanks(line.part);
     const std::string quantity = trimBlanks(line.quantity);
-    refuseSeparators(lineCode, rowName("the line code", row));
-    refuseSeparators(part, rowName("the part number", row));
-    refuseSeparators(quantity, rowName("the quantity", row));
-    message += "05|" + lineCode + '|' + part + '|' + quantity + '\n';
+    refuseSeparators(lineCode, "the line code", row);
+    refuseSeparators(part, "the part number", row);
+    refuseSeparators(quantity, "the quantity", row);
+    message.append("05|").append(lineCode).append(1, '|').append(part).append(1, '|').append(quantity).append(1, '\n');
   }
   OutgoingRequest request;
   request.lengthLine = lengthLine(message);

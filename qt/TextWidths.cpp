@@ -57,7 +57,20 @@ class AdvanceTable {
     return static_cast<int>(ceilDivide(sum + 1, kUnit)) + 1;
   }
 
+  // Widths laid out before in this font: answers repeat their dates, codes,
+  // places and descriptions from one to the next. A bounded table, emptied
+  // when full.
+  std::optional<int> laidOut(const QString& text) const {
+    const auto known = laidOut_.constFind(text);
+    return known == laidOut_.cend() ? std::nullopt : std::optional<int>(*known);
+  }
+  void rememberLaidOut(const QString& text, int width) {
+    if (laidOut_.size() >= kMostRemembered) laidOut_.clear();
+    laidOut_.insert(text, width);
+  }
+
  private:
+  static constexpr qsizetype kMostRemembered = 4096;
   static constexpr qint32 kUnknown = std::numeric_limits<qint32>::min();
   static constexpr qint64 kUnit = 64;
 
@@ -72,25 +85,29 @@ class AdvanceTable {
     if (known == kUnknown) known = inUnits(metrics_.horizontalAdvance(QString(QChar(c))));
     return known;
   }
-  // What b adds after a: its advance and what the pair adjusts.
+  // What b adds after a: its advance and what the pair adjusts. Known after
+  // a text or two: the lookup is kept apart from measuring it.
   qint32 step(unsigned a, unsigned b) {
+    if (const auto* row = steps_[a].get()) {
+      if (const qint32 known = (*row)[b]; known != kUnknown) return known;
+    }
+    return measureStep(a, b);
+  }
+  Q_NEVER_INLINE qint32 measureStep(unsigned a, unsigned b) {
     std::unique_ptr<std::array<qint32, 256>>& row = steps_[a];
     if (!row) {
       row = std::make_unique<std::array<qint32, 256>>();
       row->fill(kUnknown);
     }
-    qint32& known = (*row)[b];
-    if (known == kUnknown) {
-      const QChar chars[] = {QChar(a), QChar(b)};
-      known = inUnits(metrics_.horizontalAdvance(QString(chars, 2)) -
-                      metrics_.horizontalAdvance(QString(QChar(a))));
-    }
-    return known;
+    const QChar chars[] = {QChar(a), QChar(b)};
+    return (*row)[b] = inUnits(metrics_.horizontalAdvance(QString(chars, 2)) -
+                               metrics_.horizontalAdvance(QString(QChar(a))));
   }
 
   QFontMetricsF metrics_;
   std::array<qint32, 256> advances_;
   std::array<std::unique_ptr<std::array<qint32, 256>>, 256> steps_;  // by the character before
+  QHash<QString, int> laidOut_;
 };
 
 FontTextWidths::FontTextWidths(const QWidget* widget) : widget_(widget) {}
@@ -112,8 +129,12 @@ void FontTextWidths::fontChanged() {
 
 int FontTextWidths::width(const QString& text, bool bold) {
   ensureFonts();
+  AdvanceTable& table = bold ? *boldTable_ : *plainTable_;
+  if (const std::optional<int> known = table.laidOut(text)) return *known;
   ++measurements_;
-  return (bold ? *bold_ : *plain_).horizontalAdvance(text);
+  const int width = (bold ? *bold_ : *plain_).horizontalAdvance(text);
+  table.rememberLaidOut(text, width);
+  return width;
 }
 
 int FontTextWidths::upperBound(QLatin1String text, bool bold) {

@@ -7,7 +7,8 @@
 // each neighbouring pair adds or takes (kerning), both measured once per font
 // and process, as the shaper lays out a Latin text pair by pair; one pixel is
 // added for rounding and for what a shaper does beyond pairs. Only cells whose
-// bound reaches the widest width found are laid out.
+// bound reaches the widest width found are laid out, and a text laid out once
+// in a font is remembered for the process.
 //
 //   FontTextWidths widths(view);          // the view's font, and it in bold
 //   widths.upperBound(QLatin1String("OIL FILTER"), false);   // >= the width, or -1
@@ -50,7 +51,8 @@ class FontTextWidths : public TextWidths {
 
   // The widget's font changed: what was made for the old one goes.
   void fontChanged();
-  // Texts laid out by width() so far.
+  // Texts laid out by width() so far: one laid out before in the same font,
+  // by any grid of the process, is remembered instead (up to some thousands).
   qint64 measurements() const { return measurements_; }
 
  private:

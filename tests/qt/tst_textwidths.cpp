@@ -49,6 +49,43 @@ class TextWidthsTest : public QObject {
     QCOMPARE(widths.measurements(), qint64(told ? 2 : 0));
   }
 
+  // A width laid out once is remembered for its font alone, by every widget
+  // of the process in that font; another size or weight lays it out anew.
+  void widthsAreRememberedForEachFont_data() {
+    QTest::addColumn<int>("pointSize");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("plain") << 0 << false;
+    QTest::newRow("bold") << 0 << true;
+    QTest::newRow("larger") << 19 << false;
+    QTest::newRow("larger, bold") << 19 << true;
+  }
+  void widthsAreRememberedForEachFont() {
+    QFETCH(int, pointSize);
+    QFETCH(bool, bold);
+    const QString text = QStringLiteral("REMEMBERED %1 %2").arg(pointSize).arg(bold);
+    QTableView view, another;
+    for (QTableView* v : {&view, &another}) {
+      QFont font = v->font();
+      if (pointSize > 0) font.setPointSize(pointSize);
+      v->setFont(font);
+    }
+    QFont drawn = view.font();
+    drawn.setBold(bold);
+    const int expected = QFontMetrics(drawn).horizontalAdvance(text);
+    FontTextWidths first(&view), second(&another);
+    QCOMPARE(first.width(text, bold), expected);
+    QCOMPARE(first.width(text, bold), expected);
+    QCOMPARE(second.width(text, bold), expected);
+    QCOMPARE(first.measurements() + second.measurements(), qint64(1));
+    // The other weight of the same size is a font of its own.
+    QCOMPARE(second.width(text, !bold), QFontMetrics([&] {
+               QFont other = another.font();
+               other.setBold(!bold);
+               return other;
+             }()).horizontalAdvance(text));
+    QCOMPARE(second.measurements(), qint64(1));
+  }
+
   // Texts of every printable Latin-1 character in any order.
   void boundsHoldForAnyLatin1Text() {
     QTableView view;

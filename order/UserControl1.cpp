@@ -96,6 +96,9 @@ std::string requestText(const QString& text, const std::string& what) {
 
 // The same for a cell of the order's grid, named only when it fails.
 std::string requestCell(const velta::qt::Grid& grid, int row, int col, const char* what) {
+  if (const std::optional<QLatin1String> bytes = grid.latin1Text(row, col)) {
+    return std::string(bytes->data(), static_cast<std::size_t>(bytes->size()));
+  }
   const QString text = grid.TextMatrix(row, col);
   if (!velta::qt::isLatin1(text)) {
     throw velta::exchangeError("a character outside Latin-1 in " + std::string(what) + " of row " +

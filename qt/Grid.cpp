@@ -74,6 +74,8 @@ void Grid::setCols(int cols) { model_->setGridCols(cols); }
 
 QString Grid::TextMatrix(int row, int col) const { return model_->text(row, col); }
 
+std::optional<QLatin1String> Grid::latin1Text(int row, int col) const { return model_->latin1Text(row, col); }
+
 void Grid::setTextMatrix(int row, int col, const QString& text) { model_->setText(row, col, text); }
 
 void Grid::AddItem(const QString& tabSeparated) {
@@ -158,6 +160,10 @@ void Grid::AutoSize(int col1, int col2) {
     const int cells = text >= 0 ? text + margin : 0;
     header->resizeSection(c, std::max(cells + gridLine, titleWidth(c)));
   }
+}
+
+void Grid::measureTitles() {
+  for (int c = 0; c < Cols(); ++c) titleWidth(c);
 }
 
 int Grid::titleWidth(int col) {

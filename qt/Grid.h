@@ -26,6 +26,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QFocusEvent;
@@ -52,6 +53,9 @@ class Grid : public QWidget {
 
   // Row 0 is the title row. Outside the grid: an empty text, and setting does nothing.
   QString TextMatrix(int row, int col) const;
+  // The same as bytes, without a copy, for a row that holds only Latin-1
+  // text (a view, valid until the grid changes); none otherwise or for the titles.
+  std::optional<QLatin1String> latin1Text(int row, int col) const;
   void setTextMatrix(int row, int col, const QString& text);
 
   // Appends a row: the k-th TAB-separated piece goes to column k; pieces
@@ -67,6 +71,8 @@ class Grid : public QWidget {
   // Fits the widths of columns col1..col2 to their texts, titles included,
   // as the view's own resizeColumnToContents would.
   void AutoSize(int col1, int col2);
+  // Measures the titles for AutoSize now, for a grid made ahead of its rows.
+  void measureTitles();
   // How many texts have been laid out to fit columns so far (for tests of its cost).
   qint64 widthMeasurements() const;
 

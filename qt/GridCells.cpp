@@ -126,6 +126,13 @@ bool GridCells::isEmpty(int row, int col) const {
   return cellOf(r, col).isEmpty();
 }
 
+std::optional<QLatin1String> GridCells::latin1Text(int row, int col) const {
+  if (!inside(row, col)) return QLatin1String();
+  const Row& r = rows_[static_cast<std::size_t>(row)];
+  if (r.length == kWide) return std::nullopt;
+  return cellOf(r, col);
+}
+
 bool GridCells::latin1Row(int row, QLatin1String* cells) const {
   const Row& r = rows_[static_cast<std::size_t>(row)];
   if (r.length == kWide) return false;

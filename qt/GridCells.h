@@ -28,6 +28,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace velta::qt {
@@ -53,6 +54,9 @@ class GridCells {
   // The cells of a row kept as bytes, all columns into `cells` (views into
   // the buffer, valid until the next change); false for a row kept as strings.
   bool latin1Row(int row, QLatin1String* cells) const;
+  // One cell of a row kept as bytes (a view, valid until the next change);
+  // none for a row kept as strings. Outside the rows or columns: empty.
+  std::optional<QLatin1String> latin1Text(int row, int col) const;
   void setText(int row, int col, const QString& text);
 
   // The bytes the buffer holds, live and left behind (for tests of its upkeep).

@@ -22,6 +22,7 @@
 #include <QList>
 #include <QSet>
 #include <QStringList>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -52,6 +53,10 @@ class GridModel : public QAbstractTableModel {
 
   // Outside the grid: an empty text, and setting does nothing. Row 0: the titles.
   QString text(int row, int col) const;
+  // A data cell's bytes, when its row is kept as bytes (GridCells::latin1Text).
+  std::optional<QLatin1String> latin1Text(int row, int col) const {
+    return row >= 1 ? cells_.latin1Text(row - 1, col) : std::nullopt;
+  }
   void setText(int row, int col, const QString& text);
 
   void setGroup(int row, bool group);

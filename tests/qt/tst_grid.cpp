@@ -95,6 +95,39 @@ class GridTest : public QObject {
     QCOMPARE(grid.Rows(), 1);
   }
 
+  // A cell's bytes without a copy, for rows kept as bytes; none for the
+  // titles and for a row that holds a character beyond Latin-1.
+  void latin1TextOfRowsKeptAsBytes_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("col");
+    QTest::addColumn<bool>("told");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("a cell") << 1 << 1 << true << QStringLiteral("PF52");
+    QTest::newRow("an empty cell") << 1 << 2 << true << QString();
+    QTest::newRow("a Latin-1 letter") << 2 << 0 << true << QString::fromLatin1("\xc9T\xc9");
+    QTest::newRow("edited to a longer text") << 3 << 0 << true << QStringLiteral("EDITED TO BE LONGER");
+    QTest::newRow("a row beyond Latin-1") << 4 << 0 << false << QString();
+    QTest::newRow("the titles") << 0 << 0 << false << QString();
+    QTest::newRow("outside the rows") << 9 << 0 << true << QString();
+    QTest::newRow("outside the columns") << 1 << 7 << true << QString();
+  }
+  void latin1TextOfRowsKeptAsBytes() {
+    QFETCH(int, row);
+    QFETCH(int, col);
+    QFETCH(bool, told);
+    QFETCH(QString, text);
+    Grid grid;
+    grid.setColumnTitles({"A", "B", "C"});
+    grid.AddItem(QLatin1String("ACD\tPF52"));
+    grid.AddItem(QString::fromLatin1("\xc9T\xc9\t2"));
+    grid.AddItem(QLatin1String("x\ty"));
+    grid.setTextMatrix(3, 0, QStringLiteral("EDITED TO BE LONGER"));
+    grid.AddItem(QString::fromUtf8("\u20ac 5\t1"));
+    const std::optional<QLatin1String> bytes = grid.latin1Text(row, col);
+    QCOMPARE(bytes.has_value(), told);
+    if (bytes) QCOMPARE(QString(*bytes), text);
+  }
+
   void textMatrixOutside() {
     Grid grid;
     grid.setColumnTitles({"A"});

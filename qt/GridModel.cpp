@@ -215,25 +215,56 @@ QList<int> GridModel::widestTexts(int col1, int col2) {
     widths_.setMeasuredRows(c, rows);
   }
   std::vector<QLatin1String> views(static_cast<std::size_t>(gridCols()));
-  // The new cells of a row in the columns asked for: (col, bound, bold); bound
-  // -1 for a cell that has none (a row kept as strings, an unusual character).
-  const auto forEachNewCell = [&](int r, auto&& visit) {
+  // The bounds of the new cells, by row from `first` and column: -1 for a
+  // cell that has none (a row kept as strings, an unusual character), kSkip
+  // for an empty cell, one counted before, or one counted already here.
+  constexpr int kSkip = -2;
+  const auto at = [&](int r, int c) { return static_cast<std::size_t>(r - first) * count + (c - col1); };
+  std::vector<int> bounds(static_cast<std::size_t>(rows - first) * count, kSkip);
+  std::vector<int> widestRow(static_cast<std::size_t>(count), -1);  // of the widest bound, by column
+  // Bold cells are few: a row without a look of its own has none.
+  const auto inBold = [&](int r, int c) { return rowStates_[static_cast<std::size_t>(r)].styled && bold(r + 1, c); };
+  for (int r = first; r < rows; ++r) {
     const bool latin1 = cells_.latin1Row(r, views.data());
     for (int c = col1; c <= col2; ++c) {
       if (r < from[static_cast<std::size_t>(c - col1)]) continue;
-      const bool inBold = bold(r + 1, c);
+      int& bound = bounds[at(r, c)];
       if (latin1) {
         const QLatin1String text = views[static_cast<std::size_t>(c)];
-        if (!text.isEmpty()) visit(c, textWidths_.upperBound(text, inBold), inBold, text);
+        if (!text.isEmpty()) bound = textWidths_.upperBound(text, inBold(r, c));
       } else if (!cells_.isEmpty(r, c)) {
-        visit(c, -1, inBold, QLatin1String());
+        bound = -1;
       }
+      int& widest = widestRow[static_cast<std::size_t>(c - col1)];
+      if (bound >= 0 && (widest < 0 || bound > bounds[at(widest, c)])) widest = r;
     }
-  };
+  }
   // A cell whose bound the widest laid-out width covers is counted by its
-  // bound; any other is laid out, and widens what covers the next ones.
+  // bound; any other is laid out, and widens what covers the next ones. The
+  // cell of the widest bound goes first: laid out, it covers nearly all.
+  int viewed = -1;  // the row `views` hold
+  const auto bytesOf = [&](int r, int c) {
+    if (viewed != r && !cells_.latin1Row(r, views.data())) std::fill(views.begin(), views.end(), QLatin1String());
+    viewed = r;
+    return views[static_cast<std::size_t>(c)];
+  };
+  const auto countAt = [&](int r, int c) {
+    int& bound = bounds[at(r, c)];
+    if (bound == kSkip) return;
+    if (bound >= 0 && bound <= widths_.widest(c, true)) {
+      // The new rows' cells are marked as counted by bound already.
+      widths_.count(c, bound, false);
+    } else {
+      widths_.count(c, laidOutWidth(r, c, inBold(r, c), bytesOf(r, c)), true);
+      widths_.setExact(r, c, true);
+    }
+    bound = kSkip;
+  };
+  for (int c = col1; c <= col2; ++c) {
+    if (const int r = widestRow[static_cast<std::size_t>(c - col1)]; r >= 0) countAt(r, c);
+  }
   for (int r = first; r < rows; ++r) {
-    forEachNewCell(r, [&](int c, int bound, bool inBold, QLatin1String bytes) { countCell(r, c, bound, inBold, bytes); });
+    for (int c = col1; c <= col2; ++c) countAt(r, c);
   }
   laidOut_.clear();
   for (auto& known : laidOutBytes_) known.clear();
@@ -242,9 +273,9 @@ QList<int> GridModel::widestTexts(int col1, int col2) {
   return widest;
 }
 
-void GridModel::countCell(int dataRow, int col, int bound, bool inBold, QLatin1String bytes) {
+void GridModel::countCell(int dataRow, int col, int bound, bool inBold) {
   const bool byBound = bound >= 0 && bound <= widths_.widest(col, true);
-  const int width = byBound ? bound : laidOutWidth(dataRow, col, inBold, bytes);
+  const int width = byBound ? bound : laidOutWidth(dataRow, col, inBold, QLatin1String());
   widths_.count(col, width, !byBound);
   widths_.setExact(dataRow, col, !byBound);
 }

@@ -113,10 +113,10 @@ class GridModel : public QAbstractTableModel {
   // Changes a data cell's text (model row); false when it already held it.
   bool changeText(int dataRow, int col, const QString& text);
   // Counts a non-empty cell of a counted row by its bound where that stays
-  // within the widest laid-out width, else laid out (`bound` -1: no bound);
-  // `bytes`, when given, are the cell's own, read while widestTexts runs.
-  void countCell(int dataRow, int col, int bound, bool bold, QLatin1String bytes = {});
-  // The laid-out width of a cell's text, each text laid out once while a fitting runs.
+  // within the widest laid-out width, else laid out (`bound` -1: no bound).
+  void countCell(int dataRow, int col, int bound, bool bold);
+  // The laid-out width of a cell's text, each text laid out once while a
+  // fitting runs; `bytes`, when given, are the cell's own, read while it runs.
   int laidOutWidth(int dataRow, int col, bool bold, QLatin1String bytes);
   // Takes a counted cell out again, as it was counted: its text, font and exactness then.
   void uncountCell(int col, const QString& text, bool bold, bool exact);

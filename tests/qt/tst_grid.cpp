@@ -270,6 +270,9 @@ class GridTest : public QObject {
     QTest::newRow("the widest in bold") << QStringList{"iiii", "WIDE TEXT IN BOLD", "WIDE TEXT IN BOLD"} << 2;
     QTest::newRow("empty cells") << QStringList{"", "", "x"} << 0;
     QTest::newRow("Latin-1 letters") << QStringList{QString::fromLatin1("B\xc4R \xd8L \xc9T\xc9")} << 0;
+    QTest::newRow("the widest in a row beyond Latin-1")
+        << QStringList{"WIDE", QString::fromUtf8("\u20ac WIDER THAN THE REST"), "WIDE TEXT"} << 0;
+    QTest::newRow("the widest bound not the widest text") << QStringList{"iiiiiiiiiiiiiiii", "MMMMMMM", "Wi"} << 0;
   }
   void autoSizeFitsAsTheViewWould() {
     QFETCH(QStringList, cells);

@@ -489,7 +489,9 @@ UserControl1::UserControl1(QWidget* parent) : QWidget(parent), d_(std::make_uniq
   connect(&d_->exchange, &velta::qt::Exchange::requestSent, this, [this] {
     // The acknowledgement's form costs about as much as reading a long answer:
     // made now, it is ready when the answer comes.
-    if (d_->kind == Kind::Order && !d_->readyResponse) d_->readyResponse = std::make_unique<frmPoResponse>(this);
+    if (d_->kind != Kind::Order || d_->readyResponse) return;
+    d_->readyResponse = std::make_unique<frmPoResponse>(this);
+    d_->readyResponse->grdItem()->measureTitles();
   });
   connect(&d_->exchange, &velta::qt::Exchange::failed, this, [this](const ExchangeEnding& ending) {
     d_->shell.entry(d_->routines().arrival, [&] { d_->onFailed(ending); });

@@ -24,6 +24,10 @@ QLabel* createValueBox(QWidget* parent, const QString& array, int index, bool wh
   box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   box->setMinimumWidth(twipsToPixels(parent, kValueBoxWidthTwips));
   box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A selectable label makes its text control with its first text: made
+  // now, with the form, filling the form later costs only the texts.
+  box->setText(QStringLiteral(" "));
+  box->setText(QString());
   box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   // A form made as small as it goes still shows a whole line in the box.
   box->setMinimumHeight(box->fontMetrics().height() + 2 * box->frameWidth());

@@ -1,11 +1,14 @@
 #include "order/OrderForm.h"
 
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPalette>
 #include <QProgressBar>
 #include <QTableWidget>
 #include <QPushButton>
@@ -33,6 +36,13 @@ OrderForm::OrderForm(QWidget& control) : q(&control) {
   Timer1 = new QTimer(q);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(kTickMilliseconds);
+  busyShow = new QTimer(q);
+  busyShow->setSingleShot(true);
+  busyShow->setInterval(0);
+  QObject::connect(busyShow, &QTimer::timeout, q, [this] {
+    lblXmit->setVisible(true);
+    pb1->setVisible(true);
+  });
   cmdPOStat = new QPushButton(QStringLiteral("PO Status"), q);
   cmdPOStat->setObjectName(QStringLiteral("cmdPOStat"));
   ws2 = new Socket(q);
@@ -100,7 +110,21 @@ void OrderForm::layOut() {
   lblPO->setFont(numberFont);
   for (QLabel* value : lblPOHdr) value->setFrameShape(QFrame::StyledPanel);
   lblPOHdr[1]->setMinimumWidth(160);
-  lblXmit->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+  // Dark red and bold, by palette and font: a style sheet would be worked out
+  // again each time the label is shown or painted.
+  QPalette xmitPalette = lblXmit->palette();
+  xmitPalette.setColor(QPalette::WindowText, QColor(0xc0, 0x00, 0x00));
+  lblXmit->setPalette(xmitPalette);
+  QFont xmitFont = lblXmit->font();
+  xmitFont.setBold(true);
+  lblXmit->setFont(xmitFont);
+  // The busy display keeps its room while hidden: showing it moves nothing,
+  // and only it is painted again, not the lines above it.
+  for (QWidget* busyPart : {static_cast<QWidget*>(lblXmit), static_cast<QWidget*>(pb1)}) {
+    QSizePolicy policy = busyPart->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    busyPart->setSizePolicy(policy);
+  }
 
   auto* top = new QHBoxLayout;
   top->addWidget(Label1);
@@ -178,13 +202,18 @@ void OrderForm::fillOptionLists() {
 }
 
 void OrderForm::busy(bool on) {
-  lblXmit->setVisible(on);
-  pb1->setVisible(on);
   if (on) {
     Timer1->start();
-  } else {
-    Timer1->stop();
+    // Shown at the event loop's next turn, by a timer: timers come after the
+    // sockets there, so a connection made at once sends its request before
+    // the display is painted, and the distributor works while it is.
+    busyShow->start();
+    return;
   }
+  busyShow->stop();
+  lblXmit->setVisible(false);
+  pb1->setVisible(false);
+  Timer1->stop();
 }
 
 void OrderForm::tick() {

@@ -37,6 +37,8 @@ struct OrderForm : velta::PurchaseOrderView {
 
   QWidget* q;
   QTimer* Timer1 = nullptr;
+  // Shows the busy display once the event loop has heard the sockets (busy()).
+  QTimer* busyShow = nullptr;
   QPushButton* cmdPOStat = nullptr;
   velta::qt::Socket* ws2 = nullptr;
   QCheckBox* Check1 = nullptr;
@@ -60,7 +62,8 @@ struct OrderForm : velta::PurchaseOrderView {
 
   // The option lists, each on its first entry ("   Default").
   void fillOptionLists();
-  // The busy display: its label and bar shown and the bar running, or all of it off.
+  // The busy display: the bar running and, at the next turn of the event loop,
+  // its label and bar shown; or all of it off at once.
   void busy(bool on);
   // One tick of the bar: 1 to 98, then 1 again.
   void tick();

@@ -358,6 +358,9 @@ void ControlExchangesTest::everyEndingIsReportedAndJournaled() {
     QCOMPARE(this->outcome(*control), outcome);
     QCOMPARE(control->property("xPOSuccess"), QVariant(0));
     QVERIFY(!busy(*control));
+    // Nor does it come back at the next turns of the event loop.
+    QTest::qWait(5);
+    QVERIFY(!busy(*control));
   }
   if (results) {
     QCOMPARE(results->Rows(), 1 + rows);

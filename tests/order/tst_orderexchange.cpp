@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -98,6 +99,8 @@ void OrderExchangeTest::theRequestIsSentExactly() {
   const QByteArray expected = expectedOrderRequest(*control, orderFields);
   QTRY_COMPARE(bench_.orders.requests.value(0), expected);
   QCOMPARE(bench_.orders.connections, 1);
+  // The busy display is on the screen while the answer is awaited.
+  QTRY_VERIFY(child<QLabel>(*control, "lblXmit")->isVisible() && child<QProgressBar>(*control, "pb1")->isVisible());
   QVERIFY(bench_.presenter.boxes.isEmpty());
 }
 

@@ -101,11 +101,19 @@ TEST_F(OrderRequest, LineRecords) {
       {"part and quantity trimmed", {"999", "  P-7  ", " 12 "}, "05|999|P-7|12\n"},
       {"empty cells", {"", "", ""}, "05|||\n"},
   };
+  OrderRequestInput all = input();
+  std::string records;
   for (const Case& c : cases) {
     OrderRequestInput in = input();
     in.lines = {c.line};
     EXPECT_EQ(build(in).message, kHeader + "01|5678|1234|||| || | \n" + c.record) << c.name;
+    all.lines.push_back(c.line);
+    records += c.record;
   }
+  // All in one order, twice over: each line its own record, whatever came before.
+  const std::vector<OrderLine> once = all.lines;
+  all.lines.insert(all.lines.end(), once.begin(), once.end());
+  EXPECT_EQ(build(all).message, kHeader + "01|5678|1234|||| || | \n" + records + records);
 }
 
 TEST_F(OrderRequest, RowsInGridOrderAndTheLengthLineCountsEveryByte) {

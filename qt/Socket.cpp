@@ -56,9 +56,10 @@ void Socket::SendData(const std::string& bytes) {
   }
   if (bytes.empty()) return;
   socket_->write(bytes.data(), static_cast<qint64>(bytes.size()));
-  // Out now, not at the next turn of the event loop: what the caller does
-  // next overlaps the distributor's work instead of delaying it.
-  socket_->flush();
+}
+
+void Socket::Flush() {
+  if (socket_ && socket_->state() == QAbstractSocket::ConnectedState) socket_->flush();
 }
 
 std::string Socket::GetData() {

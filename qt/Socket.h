@@ -33,9 +33,12 @@ class Socket : public QObject {
   // Starts connecting; an earlier connection of this socket is dropped first,
   // and nothing it still had to say is reported.
   void Connect(const QString& host, quint16 port);
-  // Sends the bytes as they are: as much as the connection takes at once goes
-  // out now, the rest as it drains. Raises 40006 when no connection is open.
+  // Queues the bytes as they are. Raises 40006 when no connection is open.
   void SendData(const std::string& bytes);
+  // Sends what is queued now, as much as the connection takes, rather than at
+  // the next turn of the event loop. A failure is told at once, by Error() or
+  // Closed(), before Flush returns.
+  void Flush();
   // Everything received and not yet taken, byte for byte.
   std::string GetData();
   // Ends the connection after what was sent has gone out; no further events.

@@ -4,6 +4,7 @@
 #include <QTcpSocket>
 #include <QtTest>
 #include <memory>
+#include <sys/socket.h>
 
 #include "base/EngineError.h"
 #include "qt/Socket.h"
@@ -39,6 +40,37 @@ class SocketTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // Flush sends what is queued before the event loop turns; a connection
+  // the peer has reset fails in it, and says so before it returns.
+  void flushSendsAtOnceOrFailsAtOnce_data() {
+    QTest::addColumn<bool>("reset");
+    QTest::newRow("open") << false;
+    QTest::newRow("reset by the peer") << true;
+  }
+  void flushSendsAtOnceOrFailsAtOnce() {
+    QFETCH(bool, reset);
+    Peer peer;
+    QVERIFY(peer.listen());
+    Socket socket;
+    QSignalSpy connected(&socket, &Socket::Connected);
+    socket.Connect(QStringLiteral("127.0.0.1"), peer.port());
+    QVERIFY(connected.wait(5000));
+    QVERIFY(peer.waitAccepted());
+    if (reset) {
+      const linger abrupt{1, 0};
+      ::setsockopt(static_cast<int>(peer.accepted->socketDescriptor()), SOL_SOCKET, SO_LINGER, &abrupt, sizeof abrupt);
+      peer.accepted->abort();
+      QThread::msleep(50);  // the reset reaches the client; its event loop has not heard of it
+    }
+    int told = 0;
+    connect(&socket, &Socket::Error, [&] { ++told; });
+    connect(&socket, &Socket::Closed, [&] { ++told; });
+    socket.SendData(std::string(200000, 'x'));
+    socket.Flush();
+    QCOMPARE(told > 0, reset);
+    if (!reset) QVERIFY(peer.waitReceived(200000));
+  }
+
   void connectsAndSendsInOrder() {
     Peer peer;
     QVERIFY(peer.listen());

@@ -32,6 +32,12 @@ struct Peer {
   bool waitReceived(qsizetype bytes) {
     return QTest::qWaitFor([&] { return received.size() >= bytes; }, 5000);
   }
+  // The socket connected to this server, and the server's side accepted.
+  bool connectClient(Socket& socket) {
+    QSignalSpy connected(&socket, &Socket::Connected);
+    socket.Connect(QStringLiteral("127.0.0.1"), port());
+    return connected.wait(5000) && waitAccepted();
+  }
 };
 
 }  // namespace
@@ -52,10 +58,7 @@ class SocketTest : public QObject {
     Peer peer;
     QVERIFY(peer.listen());
     Socket socket;
-    QSignalSpy connected(&socket, &Socket::Connected);
-    socket.Connect(QStringLiteral("127.0.0.1"), peer.port());
-    QVERIFY(connected.wait(5000));
-    QVERIFY(peer.waitAccepted());
+    QVERIFY(peer.connectClient(socket));
     if (reset) {
       const linger abrupt{1, 0};
       ::setsockopt(static_cast<int>(peer.accepted->socketDescriptor()), SOL_SOCKET, SO_LINGER, &abrupt, sizeof abrupt);
@@ -218,10 +221,7 @@ class SocketTest : public QObject {
     Peer peer;
     QVERIFY(peer.listen());
     Socket socket;
-    QSignalSpy connected(&socket, &Socket::Connected);
-    socket.Connect(QStringLiteral("127.0.0.1"), peer.port());
-    QVERIFY(connected.wait(5000));
-    QVERIFY(peer.waitAccepted());
+    QVERIFY(peer.connectClient(socket));
     QSignalSpy arrivals(&socket, &Socket::DataArrival);
     QSignalSpy closed(&socket, &Socket::Closed);
     QSignalSpy errors(&socket, &Socket::Error);

@@ -5,13 +5,15 @@
 //
 //   roundtrip/control  submitOrder on the loaded order, until the control has
 //                      parsed the acknowledgement and shown its form
-//                      (a presenter that closes it at once)
+//                      (a presenter that closes it at once); the form is
+//                      made while the distributor works on the order
 //   roundtrip/raw      connect, write the control's request, read the length
 //                      line and the answer it announces, close
 //   answer/show        the control's parseResponse on the acknowledgement of
 //                      the first round trip, without any exchange: the part of
 //                      a round trip through the control that a raw exchange
-//                      does not do (500 grid rows filled and fitted)
+//                      does not do (500 grid rows filled and fitted, and the
+//                      form made, which the round trip does while it waits)
 //
 // Each round trip sends a new PO number of the same length, so that the
 // distributor accepts every one as a new order and both sides cost it the

@@ -37,7 +37,6 @@ OrderAnswer parseOrderAnswer(std::string_view response) {
   for (std::size_t label = 0; label < kLabelFields.size(); ++label) {
     if (kLabelFields[label] < summary.size()) ack.lblSearch[label] = summary[kLabelFields[label]];
   }
-  ack.rows.reserve(records.size() - 2);
   for (std::size_t i = 2; i < records.size(); ++i) {
     const AnswerFields fields = recordFields(records[i]);
     if (fields.empty()) break;

@@ -1,5 +1,7 @@
 #include "link/OrderAnswer.h"
 
+#include <algorithm>
+
 namespace velta {
 
 namespace {
@@ -41,7 +43,9 @@ OrderAnswer parseOrderAnswer(std::string_view response) {
     const AnswerFields fields = recordFields(records[i]);
     if (fields.empty()) break;
     OrderAnswerRow row;
-    row.cells.reserve(kColumnFields.size());
+    // As many as the record holds: a record of one field takes no room for twelve.
+    row.cells.reserve(static_cast<std::size_t>(std::count_if(
+        kColumnFields.begin(), kColumnFields.end(), [&fields](std::size_t field) { return field < fields.size(); })));
     for (std::size_t field : kColumnFields) {
       if (field < fields.size()) row.cells.emplace_back(fields[field]);
     }

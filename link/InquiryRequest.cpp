@@ -27,12 +27,6 @@ std::string partRecord(const LineCodeMap& lineCodes, const InquiryPart& part, in
 
 bool qualifies(const InquiryPart& row) { return !onlyBlanks(row.line) && !onlyBlanks(row.part); }
 
-std::string distributorLineCode(const LineCodeMap& lineCodes, const std::string& dealerCode) {
-  std::string mapped = lineCodes.rktLineCode(Value(dealerCode));
-  if (Trun(mapped, 1).empty()) return dealerCode;
-  return mapped;
-}
-
 void checkRequestField(const std::string& value, const char* field, int row) {
   refuseSeparators(value, std::string("the ") + field, static_cast<std::size_t>(row));
 }

@@ -56,9 +56,6 @@ struct InquiryRequestParts {
 // Whether a grid row goes into the request.
 bool qualifies(const InquiryPart& row);
 
-// The distributor's code for `dealerCode`, or `dealerCode` itself.
-std::string distributorLineCode(const LineCodeMap& lineCodes, const std::string& dealerCode);
-
 // The whole request, LF ended, with the configured token table; refuses
 // unsafe fields as above.
 std::string inquiryRequest(const InquiryRequestParts& parts, const RequestMoment& moment,

@@ -101,4 +101,10 @@ std::string LineCodeMap::hBTLineCode(const Value& rktLineCode) const { return lo
 
 std::string LineCodeMap::rktLineCode(const Value& hBTLineCode) const { return lookup(byHbt_, hBTLineCode); }
 
+std::string distributorLineCode(const LineCodeMap& lineCodes, const std::string& dealerCode) {
+  std::string mapped = lineCodes.rktLineCode(Value(dealerCode));
+  if (Trun(mapped, 1).empty()) return dealerCode;
+  return mapped;
+}
+
 }  // namespace velta

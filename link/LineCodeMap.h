@@ -70,4 +70,9 @@ class LineCodeMap {
   CodeMap byHbt_{"LineCodeMap"};  // hBT code -> RKT code
 };
 
+// The distributor's code for `dealerCode` as a request sends it: the mapped
+// code, or `dealerCode` itself when the map has none (or only control
+// characters) for it.
+std::string distributorLineCode(const LineCodeMap& lineCodes, const std::string& dealerCode);
+
 }  // namespace velta

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <unordered_map>
 
-#include "base/TextUtilities.h"
 
 namespace velta {
 
@@ -43,10 +42,7 @@ OutgoingRequest build(const OrderRequestInput& input, const LineCodeMap& lineCod
     const OrderLine& line = input.lines[i];
     const std::size_t row = i + 1;  // row 0 of the grid is its heading
     const auto [known, isNew] = mapped.try_emplace(line.lineCode);
-    if (isNew) {
-      known->second = lineCodes.rktLineCode(Value(line.lineCode));
-      if (Trun(known->second, 1).empty()) known->second = line.lineCode;
-    }
+    if (isNew) known->second = distributorLineCode(lineCodes, line.lineCode);
     const std::string& lineCode = known->second;
     const std::string part = trimBlanks(line.part);
     const std::string quantity = trimBlanks(line.quantity);

@@ -266,7 +266,6 @@ QList<int> GridModel::widestTexts(int col1, int col2) {
   for (int r = first; r < rows; ++r) {
     for (int c = col1; c <= col2; ++c) countAt(r, c);
   }
-  laidOut_.clear();
   for (auto& known : laidOutBytes_) known.clear();
   QList<int> widest;
   for (int c = col1; c <= col2; ++c) widest << widths_.widest(c, true);
@@ -291,12 +290,7 @@ int GridModel::laidOutWidth(int dataRow, int col, bool inBold, QLatin1String byt
     if (known.size() < static_cast<std::size_t>(kMostRemembered)) known.emplace(key, width);
     return width;
   }
-  const QString text = cells_.text(dataRow, col);
-  const std::pair<QString, bool> key{text, inBold};
-  if (const auto known = laidOut_.constFind(key); known != laidOut_.cend()) return *known;
-  const int width = textWidths_.width(text, inBold);
-  if (laidOut_.size() < kMostRemembered) laidOut_.insert(key, width);
-  return width;
+  return textWidths_.width(cells_.text(dataRow, col), inBold);
 }
 
 void GridModel::uncountCell(int col, const QString& text, bool inBold, bool exact) {

@@ -78,10 +78,7 @@ class GridModel : public QAbstractTableModel {
   // widest are laid out.
   QList<int> widestTexts(int col1, int col2);
   // Everything is to be measured anew (the view's font changed).
-  void forgetWidths() {
-    widths_.clear();
-    laidOut_.clear();
-  }
+  void forgetWidths() { widths_.clear(); }
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -115,8 +112,9 @@ class GridModel : public QAbstractTableModel {
   // Counts a non-empty cell of a counted row by its bound where that stays
   // within the widest laid-out width, else laid out (`bound` -1: no bound).
   void countCell(int dataRow, int col, int bound, bool bold);
-  // The laid-out width of a cell's text, each text laid out once while a
-  // fitting runs; `bytes`, when given, are the cell's own, read while it runs.
+  // The laid-out width of a cell's text (the widths remember what they laid
+  // out); `bytes`, when given, are the cell's own, read while a fitting runs,
+  // and each is looked up once a fitting.
   int laidOutWidth(int dataRow, int col, bool bold, QLatin1String bytes);
   // Takes a counted cell out again, as it was counted: its text, font and exactness then.
   void uncountCell(int col, const QString& text, bool bold, bool exact);
@@ -139,9 +137,9 @@ class GridModel : public QAbstractTableModel {
   QHash<quint64, CellStyle> styles_;  // by key(grid row, col)
   QSet<quint64> editable_;           // by key(grid row, col)
   int shown_ = 0;                    // model rows the views know of
-  QHash<std::pair<QString, bool>, int> laidOut_;  // text, bold -> width, while widestTexts runs
-  // The same for the cells kept as bytes, by views into them, plain and bold:
-  // no text is made to look one up. Emptied before the cells change.
+  // Widths of the cells kept as bytes while widestTexts runs, by views into
+  // them, plain and bold: no text is made to look one up. Emptied before the
+  // cells change.
   std::unordered_map<std::string_view, int> laidOutBytes_[2];
   QFont boldFont_;
 };
